@@ -189,12 +189,12 @@ void Dictation::ControlInitializeShort2(QObject* objRelayHubServer_IN, QObject* 
                                         const QString& strRecordingTemporaryFolder_IN,
                                         const QString& strUsername_IN) {
     vd::ErrorGuard({vd::kDictationClass, "ControlInitializeShort2"}, [&] {
-        vd::ComponentSlots& slots = vd::Slots();
-        slots.relayHubServer = objRelayHubServer_IN;
-        slots.serverUtils = objServerUtils_IN;
-        slots.utility = objVantorUtils_IN;
-        slots.codeTables = objVantorCodeTables_IN;
-        slots.codesEditor = objVantorCodesEditor_IN;
+        vd::ComponentSlots& s = vd::Slots();
+        s.relayHubServer = objRelayHubServer_IN;
+        s.serverUtils = objServerUtils_IN;
+        s.utility = objVantorUtils_IN;
+        s.codeTables = objVantorCodeTables_IN;
+        s.codesEditor = objVantorCodesEditor_IN;
         vd::UserName() = strUsername_IN;
         d->resetRecordingData(false, true);
         d->temporaryFolder = strRecordingTemporaryFolder_IN;

@@ -1,0 +1,68 @@
+#include "DeskWindow.h"
+
+#include <VantorDictation4/Dictation.h>
+
+#include "services/HostServices.h"
+#include "services/VantorUtils.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+DeskWindow::DeskWindow(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Dictation Desk"));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    m_control = new Dictation(central);
+    layout->addWidget(m_control);
+    layout->addStretch();
+    setCentralWidget(central);
+    resize(900, 160);
+
+    m_utils = new VantorUtils(QString(), this);
+    auto* codeTables = new VantorCodeTables(this);
+    const QString temporaryFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recordings");
+    QDir().mkpath(temporaryFolder);
+    // No dictation server is configured yet: the control works locally.
+    m_control->ControlInitialize(nullptr, m_utils, codeTables, temporaryFolder, qEnvironmentVariable("USER"),
+                                 VantorDictation4::RecordingType_Dictation);
+    statusBar()->showMessage(QStringLiteral("Recordings in %1").arg(temporaryFolder));
+}
+
+DeskWindow::~DeskWindow() { saveSetup(); }
+
+QString DeskWindow::setupFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/setup.txt");
+}
+
+QString DeskWindow::restoreSetup() {
+    QString setup, error;
+    QFile file(setupFilePath());
+    if (file.open(QIODevice::ReadOnly))
+        setup = QString::fromUtf8(file.readAll());
+    m_control->ControlLoad(setup, error);
+    return error;
+}
+
+void DeskWindow::saveSetup() {
+    if (m_saved)
+        return;
+    QString setup, error;
+    m_control->ControlUnload(setup, error);
+    QDir().mkpath(QFileInfo(setupFilePath()).absolutePath());
+    QFile file(setupFilePath());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(setup.toUtf8());
+    m_saved = true;
+}
+
+void DeskWindow::closeEvent(QCloseEvent* event) {
+    saveSetup();
+    QMainWindow::closeEvent(event);
+}

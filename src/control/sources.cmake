@@ -1,0 +1,8 @@
+list(APPEND VD4_SOURCES
+  control/clsButtonCommand.cpp control/clsVoiceCommand.cpp
+  control/CurrentControl.cpp control/CurrentControl.h
+  control/RecordingData.cpp control/RecordingData.h
+  control/ControlStrip.cpp control/ControlStrip.h
+  control/DictationPrivate.h
+  control/Dictation.cpp control/DictationOperations.cpp
+  control/SetupString.cpp)

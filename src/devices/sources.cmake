@@ -1,0 +1,1 @@
+# Files of this subsystem are listed here as it is built.

@@ -1,0 +1,3 @@
+list(APPEND VD4_SOURCES
+  server/ServerRequest.h
+  server/TrackingTypes.cpp server/TrackingTypes.h)
