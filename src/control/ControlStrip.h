@@ -24,6 +24,7 @@ class ControlStrip {
 public:
     explicit ControlStrip(QWidget* owner);
 
+    QWidget* owner() const { return m_owner; }
     QWidget* element(const QString& objectName) const { return m_elements.value(objectName); }
     QLabel* label(const QString& objectName) const;
     QToolButton* button(const QString& objectName) const;

@@ -124,6 +124,24 @@ void DictationPrivate::refreshDictationName() {
 
 void DictationPrivate::refreshTooltips() { strip.applyTooltips(conferenceMode, data.dictationType); }
 
+StatusInputs DictationPrivate::statusInputs() const {
+    StatusInputs in;
+    in.mode = mode;
+    in.dictationType = data.dictationType;
+    in.recognitionMode = recognitionMode;
+    in.displayStatus = display.status;
+    in.displayTimer = display.timer;
+    in.microphoneOn = dragonMicrophoneOn;
+    in.positionSeconds = audio.recorder()->PositionSeconds();
+    return in;
+}
+
+void DictationPrivate::updateTimerDisplay() {
+    const StatusInputs in = statusInputs();
+    status.UpdateTimerDisplay(in);
+    Q_EMIT q->SecondsUpdated(in.positionSeconds);
+}
+
 } // namespace vd
 
 using vd::Procedure;
@@ -333,8 +351,8 @@ void Dictation::ControlClose() {
         if (d->rememberedPlaybackVolume >= 0)
             d->audio.setVolumePlayback(d->rememberedPlaybackVolume);
         setRecordingMode(RecordingMode_None);
-        for (const char* name : {"lblTimerText", "lblStatusText", "lblDictationNameText"})
-            d->strip.label(QString::fromUtf8(name))->clear();
+        d->status.TimerColorSet(RecordingMode_None);
+        d->status.clear();
         if (d->initialized) {
             d->audio.recorder()->Stop();
             d->configureAudio();
@@ -363,12 +381,21 @@ void Dictation::UpdateDisplayLayout() {
         shown.dictationName = d->display.dictationName;
         shown.conferenceMode = d->conferenceMode;
         d->strip.layout(shown);
+        const vd::StatusInputs in = d->statusInputs();
+        d->status.RecordButtonPictureRefresh(in);
+        if (shown.status)
+            d->status.DisplayStatusUpdate(in);
         Q_EMIT LayoutUpdated();
     });
 }
 
 void Dictation::DisplayUpdate() {
     vd::ErrorGuard({vd::kDictationClass, "DisplayUpdate"}, [&] {
+        const vd::StatusInputs in = d->statusInputs();
+        d->status.RecordButtonPictureRefresh(in);
+        d->status.TimerColorSet(in.mode);
+        d->updateTimerDisplay();
+        d->status.DisplayStatusUpdate(in);
         d->refreshTooltips();
         d->refreshDictationName();
         d->loadedFromFile = false;
@@ -554,7 +581,7 @@ void Dictation::setRecordingTemporaryFolder(const QString& value) {
 void Dictation::setRecognitionMode(gdenmRecognitionMode value) {
     d->recognitionMode = value;
     vd::ErrorGuard({vd::kDictationClass, "RecognitionMode", vd::PrefixStyle::EnDash, "Let "},
-                   [&] { Q_EMIT SecondsUpdated(RecordingCurrentSeconds()); });
+                   [&] { d->updateTimerDisplay(); });
 }
 
 void Dictation::setDragonspeakEnabled(bool value) {
@@ -748,7 +775,7 @@ qint32 Dictation::RecordingCurrentSample() const {
 void Dictation::setRecordingCurrentSample(qint32 value) {
     vd::ErrorGuard({vd::kDictationClass, "RecordingCurrentSample", vd::PrefixStyle::EnDash, "Let "}, [&] {
         d->audio.recorder()->setPositionSamples(value);
-        Q_EMIT SecondsUpdated(d->audio.recorder()->PositionSeconds());
+        d->updateTimerDisplay();
     });
 }
 double Dictation::RecordingCurrentSeconds() const {
@@ -760,7 +787,7 @@ double Dictation::RecordingCurrentSeconds() const {
 void Dictation::setRecordingCurrentSeconds(double value) {
     vd::ErrorGuard({vd::kDictationClass, "RecordingCurrentSeconds", vd::PrefixStyle::EnDash, "Let "}, [&] {
         d->audio.recorder()->setPositionSeconds(value);
-        Q_EMIT SecondsUpdated(d->audio.recorder()->PositionSeconds());
+        d->updateTimerDisplay();
     });
 }
 

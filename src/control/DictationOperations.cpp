@@ -4,6 +4,7 @@
 #include <VantorDictation4/Dictation.h>
 
 #include "DictationPrivate.h"
+#include "StatusDisplay.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -125,7 +126,9 @@ void Dictation::DragonSpeakerClose() {}
 QStringList Dictation::DragonSourceListGet() { return {}; }
 QStringList Dictation::DragonSourceListGetBySpeaker(const QString&) { return {}; }
 void Dictation::DragonDialogShow(qint32) {}
-QString Dictation::RecognitionModeDisplay(gdenmRecognitionMode) { return QString(); }
+QString Dictation::RecognitionModeDisplay(gdenmRecognitionMode enmRecognitionMode_IN) {
+    return vd::RecognitionModeText(int(enmRecognitionMode_IN));
+}
 
 // ---------------------------------------------------------------- application switch
 

@@ -5,6 +5,7 @@
 
 #include "ControlStrip.h"
 #include "RecordingData.h"
+#include "StatusDisplay.h"
 #include "audio/AudioDeviceLayer.h"
 #include "common/ErrorGuard.h"
 
@@ -86,6 +87,7 @@ struct DictationPrivate {
 
     AudioDeviceLayer audio;
     ControlStrip strip;
+    StatusDisplay status{strip};
     QTimer* tmrTimer;
     QTimer* tmrMovementRepeat;
     QTimer* tmrShowEOL;
@@ -109,6 +111,9 @@ struct DictationPrivate {
     bool authorRuleHolds() const;
     void refreshDictationName();
     void refreshTooltips();
+    StatusInputs statusInputs() const;
+    // Timer text from the audio position; always reports the position to the host.
+    void updateTimerDisplay();
 };
 
 QString SettingText(bool value);

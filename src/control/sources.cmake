@@ -3,6 +3,7 @@ list(APPEND VD4_SOURCES
   control/CurrentControl.cpp control/CurrentControl.h
   control/RecordingData.cpp control/RecordingData.h
   control/ControlStrip.cpp control/ControlStrip.h
+  control/StatusDisplay.cpp control/StatusDisplay.h
   control/DictationPrivate.h
   control/Dictation.cpp control/DictationOperations.cpp
   control/SetupString.cpp)
