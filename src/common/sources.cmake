@@ -4,4 +4,5 @@ list(APPEND VD4_SOURCES
   common/StringProcedures.cpp common/StringProcedures.h
   common/Hourglass.cpp common/Hourglass.h
   common/SplashMessage.cpp common/SplashMessage.h
-  common/ColorScheme.cpp common/ColorScheme.h)
+  common/ColorScheme.cpp common/ColorScheme.h
+  common/HelpWindow.cpp common/HelpWindow.h)

@@ -5,6 +5,7 @@
 #include "DictationPrivate.h"
 #include "audio/MemoryAudioRecorder.h"
 #include "common/ColorScheme.h"
+#include "common/HelpWindow.h"
 #include "common/ProcessState.h"
 #include "common/SplashMessage.h"
 #include "common/StringProcedures.h"
@@ -152,7 +153,6 @@ Dictation::Dictation(QWidget* parent) : QWidget(parent), d(std::make_unique<vd::
     vd::ErrorGuard({vd::kDictationClass, "UserControl_Initialize"}, [&] {
         d->initialized = false;
         d->dragonSpeakAvailable = false;
-        d->helpFile = vd::componentFolder() + QStringLiteral("/help/VantorDictation.htm");
         // No speech engine is linked in yet, so recognition stays unavailable.
         d->dragonSpeakAvailable = false;
         d->resetRecordingData(true, true);
@@ -184,6 +184,7 @@ Dictation::Dictation(QWidget* parent) : QWidget(parent), d(std::make_unique<vd::
 
 Dictation::~Dictation() {
     vd::ErrorGuard({vd::kDictationClass, "UserControl_Terminate"}, [&] {
+        vd::HelpWindowClose();
         setSplashMessageDisabled(!DragonspeakEnabled());
         setDragonspeakEnabled(false);
         setSplashMessageDisabled(false);
@@ -413,8 +414,14 @@ void Dictation::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 bool Dictation::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick && qobject_cast<QLabel*>(watched))
+    // Labels and the help picture answer double clicks themselves, so the
+    // event must not also reach the control.
+    if (event->type() == QEvent::MouseButtonDblClick && qobject_cast<QLabel*>(watched)) {
         Q_EMIT DblClick();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && watched->objectName() == QLatin1String("imgHelp"))
+        vd::HelpFileShow(QStringLiteral("VantorDictation.htm"));
     return QWidget::eventFilter(watched, event);
 }
 

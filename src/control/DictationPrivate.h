@@ -73,7 +73,6 @@ struct DictationPrivate {
     qint32 workflowLeft = 0, workflowTop = 0, workflowWidth = 0, workflowHeight = 0;
     QPointer<clsButtonCommand> buttonCommand;
     QString temporaryFolder;
-    QString helpFile;
     ConnectionSettingsData connection;
 
     // Internal flags

@@ -1,6 +1,11 @@
 #include "ControlFixture.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include "common/HelpWindow.h"
 #include <QToolButton>
 
 using namespace VantorDictation4;
@@ -156,4 +161,29 @@ TEST_F(ControlFixture, ANarrowControlHidesTheHelpPicture) {
     control->resize(3000, 40);
     EXPECT_FALSE(control->findChild<QWidget*>("imgHelp")->isHidden());
     EXPECT_GT(label(*control, "lblDictationNameText")->width(), 2);
+}
+
+TEST_F(ControlFixture, HelpPictureOpensTheHelpWindowAndDestructionClosesIt) {
+    int doubleClicks = 0;
+    QObject::connect(control.get(), &Dictation::DblClick, [&] { ++doubleClicks; });
+    QWidget* help = control->findChild<QWidget*>("imgHelp");
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(help, &release);
+    QPointer<QWidget> window = vd::HelpWindow();
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window->windowTitle(), "Help");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(utils.log.isEmpty());
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(help, &dbl);
+    EXPECT_EQ(doubleClicks, 1);
+    control.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull() || !window->isVisible());
+
+    vd::HelpFileShow("NoSuchTopic.htm");
+    ASSERT_EQ(utils.log.size(), 1);
+    EXPECT_TRUE(utils.log[0].startsWith("VantorDictation4 - Global Procedures Module - HelpFileShow - 'Help topic not found"));
 }
