@@ -3,6 +3,7 @@
 
 #include "CurrentControl.h"
 #include "DictationPrivate.h"
+#include "Transport.h"
 #include "audio/MemoryAudioRecorder.h"
 #include "common/ColorScheme.h"
 #include "common/HelpWindow.h"
@@ -137,6 +138,27 @@ StatusInputs DictationPrivate::statusInputs() const {
     return in;
 }
 
+void DictationPrivate::refreshLevelColor() {
+    QLabel* label = strip.label(QStringLiteral("lblLevelColor"));
+    AudioRecordingControl& r = *audio.recorder();
+    QColor color = q->palette().color(QPalette::Window);
+    if ((mode == RecordingMode_RecordingInsert || mode == RecordingMode_RecordingOverwrite) && r.VoxActive() > 0 &&
+        display.voxLevelColor) {
+        float level = 0, level2 = 0;
+        short state = 0, state2 = 0;
+        r.LevelsGet(level, state, level2, state2);
+        if (r.VoxState() == 1)
+            color = OleColorToQColor(0);
+        else if (state == 1)
+            color = OleColorToQColor(0x000000FF);
+        else
+            color = OleColorToQColor(r.VoxStartVolume() <= level ? 0x0000FF00 : 0x0000FFFF);
+    }
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, color);
+    label->setPalette(p);
+}
+
 void DictationPrivate::updateTimerDisplay() {
     const StatusInputs in = statusInputs();
     status.UpdateTimerDisplay(in);
@@ -176,6 +198,7 @@ Dictation::Dictation(QWidget* parent) : QWidget(parent), d(std::make_unique<vd::
         d->pedalLeft = FootpedalAction_Rewind;
         d->pedalMiddle = FootpedalAction_Play;
         d->pedalRight = FootpedalAction_Forward;
+        d->transport = new vd::Transport(this, *d);
         for (QWidget* child : findChildren<QWidget*>())
             child->installEventFilter(this);
         setMinimumHeight(d->strip.twips(360));
@@ -397,6 +420,7 @@ void Dictation::DisplayUpdate() {
         d->status.TimerColorSet(in.mode);
         d->updateTimerDisplay();
         d->status.DisplayStatusUpdate(in);
+        d->refreshLevelColor();
         d->refreshTooltips();
         d->refreshDictationName();
         d->loadedFromFile = false;

@@ -5,6 +5,7 @@
 
 #include "DictationPrivate.h"
 #include "StatusDisplay.h"
+#include "Transport.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -49,18 +50,28 @@ QString Dictation::InitializeVoiceRecognitionAudio(const QString&, const QString
 
 // ---------------------------------------------------------------- recording operations
 
-void Dictation::NewRecording(gdenmRecordingType) {}
-void Dictation::NewDictation(gdenmDictationType) {}
-void Dictation::RecordingStart() {}
-void Dictation::RecordingPause() {}
-void Dictation::RecordingStop() {}
-void Dictation::RecordingEnd() {}
-void Dictation::RecordingInsert(bool) {}
-void Dictation::PlaybackStart() {}
-void Dictation::PlaybackPause() {}
-void Dictation::RecordingCancel() {}
-void Dictation::RecordingClose(bool) {}
-bool Dictation::RecordingFileDelete() { return false; }
+// Ends the open work when it changed, then starts a new recording as if the
+// user pressed the record button.
+static void startNewRecording(Dictation& c, vd::DictationPrivate& d, const gdenmRecordingType* type) {
+    if (d.mode != RecordingMode_None && (d.data.recordingChanged || d.data.headerChanged))
+        c.RecordingEnd();
+    d.resetRecordingData(false, true);
+    c.DisplayUpdate();
+    if (type)
+        c.setRecordingType(*type);
+    d.transport->ProcessButtonRecording(true);
+    d.transport->ProcessButtonRecording(false);
+}
+
+void Dictation::NewRecording(gdenmRecordingType enmRecordingType_IN) {
+    vd::ErrorGuard({vd::kDictationClass, "NewRecording"},
+                   [&] { startNewRecording(*this, *d, &enmRecordingType_IN); });
+}
+
+void Dictation::NewDictation(gdenmDictationType enmDictationType_IN) {
+    Q_UNUSED(enmDictationType_IN); // the dictation type is chosen in the data form
+    vd::ErrorGuard({vd::kDictationClass, "NewDictation"}, [&] { startNewRecording(*this, *d, nullptr); });
+}
 
 // Old temporary wave files are left behind by closed or cancelled
 // recordings; anything older than ten days is removed.

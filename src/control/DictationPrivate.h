@@ -14,6 +14,7 @@
 
 namespace vd {
 
+class Transport;
 constexpr const char* kDictationClass = "Dictation Class";
 
 struct ConnectionSettingsData {
@@ -87,6 +88,7 @@ struct DictationPrivate {
     AudioDeviceLayer audio;
     ControlStrip strip;
     StatusDisplay status{strip};
+    Transport* transport = nullptr; // owned by the control
     QTimer* tmrTimer;
     QTimer* tmrMovementRepeat;
     QTimer* tmrShowEOL;
@@ -111,6 +113,23 @@ struct DictationPrivate {
     void refreshDictationName();
     void refreshTooltips();
     StatusInputs statusInputs() const;
+
+    // Recording operations
+    QString segmentBase;
+    int segmentCounter = 0;
+    void modeChanged(bool dictating, bool standby, bool overwrite, const QString& text);
+    // Runs the display poll while audio runs (only when the timer is displayed).
+    void timeDisplayEnable(bool enabled);
+    // Moves the position; 0 ms means to the beginning or the end.
+    void mediaFastMove(bool backward, qint32 milliseconds);
+    void createNewRecording();
+    // Name of segment index (or, when newSegment, of the next one).
+    QString segmentName(bool newSegment, int index);
+    void clearRecordingWork();
+    void pauseRunning();
+    // Level indicator: black while voice activation pauses, red on overload,
+    // green at or above the start volume, yellow below; else the background.
+    void refreshLevelColor();
     // Timer text from the audio position; always reports the position to the host.
     void updateTimerDisplay();
 };

@@ -4,6 +4,7 @@ list(APPEND VD4_SOURCES
   control/RecordingData.cpp control/RecordingData.h
   control/ControlStrip.cpp control/ControlStrip.h
   control/StatusDisplay.cpp control/StatusDisplay.h
+  control/Transport.cpp control/Transport.h
   control/DictationPrivate.h
-  control/Dictation.cpp control/DictationOperations.cpp
+  control/Dictation.cpp control/DictationOperations.cpp control/RecordingOperations.cpp
   control/SetupString.cpp)

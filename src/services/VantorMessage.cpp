@@ -1,6 +1,9 @@
 #include "VantorMessage.h"
 
 #include "common/ColorScheme.h"
+#include "common/ProcessState.h"
+
+#include <QDebug>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -106,3 +109,12 @@ void VantorMessage::MessageColorsSet(qint32 lngFormBackground, qint32 lngTextBac
     m_colors[2] = lngTextForeground;
     m_colors[3] = lngButton;
 }
+
+namespace vd {
+int MessageShow(const QString& text, int buttons, const QString& title) {
+    if (auto* message = qobject_cast<MessageComponent*>(Slots().message.data()))
+        return message->MessageShow(text, buttons, title).toInt();
+    qWarning().noquote() << title << text;
+    return MessageDefaultAnswer(buttons);
+}
+} // namespace vd

@@ -63,3 +63,9 @@ private:
     QObject* m_utility = nullptr;
     qint32 m_colors[4] = {0, 0, 0, 0};
 };
+
+namespace vd {
+// Shows a message through the process-wide message component and returns
+// its answer code; without one, logs the text and takes the default button.
+int MessageShow(const QString& text, int buttons = 0, const QString& title = QStringLiteral("Quillmoor"));
+} // namespace vd

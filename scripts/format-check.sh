@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Fails when a tracked C++ file differs from what .clang-format makes of it.
+#   scripts/format-check.sh          check
+#   scripts/format-check.sh --fix    rewrite the files in place
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mapfile -t files < <(git ls-files -- '*.cpp' '*.h' | grep -v -E '^(third_party|build)/')
+[[ ${#files[@]} -eq 0 ]] && exit 0
+if [[ "${1:-}" == "--fix" ]]; then
+  clang-format -i "${files[@]}"
+else
+  clang-format --dry-run --Werror "${files[@]}"
+fi
