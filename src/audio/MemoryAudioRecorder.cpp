@@ -2,6 +2,8 @@
 
 #include "common/ErrorGuard.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace vd {
@@ -32,7 +34,8 @@ void MemoryAudioRecorder::FileNew(QString& strFilePath) {
 }
 
 void MemoryAudioRecorder::FileOpen(QString& strFilePath) {
-    if (!m_files.contains(strFilePath))
+    // A file on disk opens as an empty recording: this recorder keeps no audio of disk files.
+    if (!m_files.contains(strFilePath) && !QFileInfo::exists(strFilePath))
         throw Failure(QStringLiteral("File not found: ") + strFilePath);
     m_open = strFilePath;
     m_position = 0;

@@ -227,6 +227,17 @@ QString FormatDate(const QDateTime& date) {
 }
 
 QString FormatFraction(double value) {
+    QString text = FormatNumber(value);
+    if (!text.contains(u'.'))
+        text += u'.';
+    if (text.startsWith(QStringLiteral("0.")))
+        text.remove(0, 1);
+    else if (text.startsWith(QStringLiteral("-0.")))
+        text.remove(1, 1);
+    return text;
+}
+
+QString FormatNumber(double value) {
     QString text = QString::number(value, 'f', 5);
     if (text.contains(u'.')) {
         while (text.endsWith(u'0'))

@@ -51,7 +51,10 @@ QString TextLocationConvert(const QString& location);
 // Fixed date formats of stored texts.
 QString FormatDateTime(const QDateTime& date); // "mm/dd/yyyy hh:nn:ss"
 QString FormatDate(const QDateTime& date);     // "MM/DD/YYYY"
-// "#####.#####": up to five decimals, no trailing zeros, no trailing point.
+// Plain decimal with up to five decimals, no trailing zeros or point.
+QString FormatNumber(double value);
+// The picture "#####.#####": like FormatNumber but with no leading zero and
+// the decimal point always kept ("12.", ".5", ".").
 QString FormatFraction(double value);
 
 } // namespace vd

@@ -5,4 +5,5 @@ list(APPEND VD4_SOURCES
   common/Hourglass.cpp common/Hourglass.h
   common/SplashMessage.cpp common/SplashMessage.h
   common/ColorScheme.cpp common/ColorScheme.h
-  common/HelpWindow.cpp common/HelpWindow.h)
+  common/HelpWindow.cpp common/HelpWindow.h
+  common/RecordingData.cpp common/RecordingData.h)

@@ -88,19 +88,12 @@ RecordingQuality DictationPrivate::settingsQuality() const {
                           data.type);
 }
 
-void DictationPrivate::configureAudio() { audio.AudioControlConfigure(settingsQuality()); }
-
-QString DictationPrivate::temporaryFileName() const {
-    const QString prefix = TemporaryNamePrefix();
-    if (prefix.isEmpty())
-        return QString();
-    QTemporaryFile probe(QDir::tempPath() + QStringLiteral("/XXXXXXXX"));
-    probe.open();
-    const QString base = QFileInfo(probe.fileName()).completeBaseName();
-    QString account = data.patientAccountNumber.trimmed();
-    account.replace(u'/', u'_');
-    return prefix + account + u'_' + base + QStringLiteral(".WAV");
+void DictationPrivate::configureAudio(bool useSettings) {
+    const RecordingQuality own{data.ownSamples, data.ownSampleSize, data.ownChannels};
+    audio.AudioControlConfigure(useSettings ? settingsQuality() : ResolveQuality(own, data.type));
 }
+
+QString DictationPrivate::temporaryFileName() const { return RecordingTemporaryFileName(data.patientAccountNumber); }
 
 bool DictationPrivate::authorRuleHolds() const {
     if (!dictationCheckSecurity)

@@ -91,12 +91,6 @@ void Dictation::RecordingFileDeleteAll() {
 
 // ---------------------------------------------------------------- storage, import and export
 
-void Dictation::RecordingSave() {}
-void Dictation::HeaderSave() {}
-void Dictation::HeaderRead(const QString&) {}
-void Dictation::RecordingRead(const QString&) {}
-void Dictation::RecordingLoad(const QString&) {}
-void Dictation::AudioRead() {}
 bool Dictation::RecordingFileImport(const QString&) { return false; }
 bool Dictation::RecordingFileExport(const QString&) { return false; }
 

@@ -4,7 +4,7 @@
 #include <VantorDictation4/Dictation.h>
 
 #include "ControlStrip.h"
-#include "RecordingData.h"
+#include "common/RecordingData.h"
 #include "StatusDisplay.h"
 #include "audio/AudioDeviceLayer.h"
 #include "common/ErrorGuard.h"
@@ -105,8 +105,9 @@ struct DictationPrivate {
     // Folder plus "Dictation_" / "PhoneMessage_" as the process-wide name prefix.
     void setFileRoot(QString folder);
     RecordingQuality settingsQuality() const;
-    // Prepares the audio recording control with the settings' quality.
-    void configureAudio();
+    // Prepares the audio recording control with the settings' quality, or
+    // with the current recording's own quality when it was stored.
+    void configureAudio(bool useSettings = true);
     // Temporary wave file name for a recording that has none.
     QString temporaryFileName() const;
     bool authorRuleHolds() const;
@@ -130,6 +131,12 @@ struct DictationPrivate {
     // Level indicator: black while voice activation pauses, red on overload,
     // green at or above the start volume, yellow below; else the background.
     void refreshLevelColor();
+
+    // Persistence
+    void stampEditDates();
+    // Shows a transient text ("Saving", "Reading") in the timer; empty clears it.
+    void timerText(const QString& text);
+    void readFailed();
     // Timer text from the audio position; always reports the position to the host.
     void updateTimerDisplay();
 };

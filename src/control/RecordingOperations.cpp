@@ -70,6 +70,10 @@ void DictationPrivate::createNewRecording() {
     switch (data.dictationType) {
     case DictationType_RecordingOnly: {
         configureAudio();
+        const RecordingQuality quality = settingsQuality();
+        data.ownSamples = quality.samples;
+        data.ownSampleSize = quality.sampleSize;
+        data.ownChannels = quality.channels;
         QString file = data.fileName;
         audio.recorder()->FileNew(file);
         audio.recorder()->setFileOption(0);

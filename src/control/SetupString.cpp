@@ -69,7 +69,7 @@ const std::array<Field, kSetupFieldCount> kFields = {{
               [](Dictation& c, const QString& s) { priv(c).data.recordingChanged = flag(s); }},
     /* 17 */ {[](Dictation& c) { return yn(c.HeaderChanged()); },
               [](Dictation& c, const QString& s) { priv(c).data.headerChanged = flag(s); }},
-    /* 18 */ {[](Dictation& c) { return FormatFraction(c.PlaybackMaxTime()); },
+    /* 18 */ {[](Dictation& c) { return FormatNumber(c.PlaybackMaxTime()); },
               [](Dictation& c, const QString& s) { priv(c).data.playbackMaxTime = StringToDoublewordFloat(s); }},
     /* 19 */ {[](Dictation& c) { return num(c.RecordingMode()); },
               [](Dictation& c, const QString& s) { c.setRecordingMode(gdenmRecordingMode(lng(s))); }},

@@ -1,10 +1,10 @@
 list(APPEND VD4_SOURCES
   control/clsButtonCommand.cpp control/clsVoiceCommand.cpp
   control/CurrentControl.cpp control/CurrentControl.h
-  control/RecordingData.cpp control/RecordingData.h
   control/ControlStrip.cpp control/ControlStrip.h
   control/StatusDisplay.cpp control/StatusDisplay.h
   control/Transport.cpp control/Transport.h
   control/DictationPrivate.h
   control/Dictation.cpp control/DictationOperations.cpp control/RecordingOperations.cpp
+  control/RecordingPersistence.cpp
   control/SetupString.cpp)

@@ -102,9 +102,14 @@ TEST(Formats, SecondsTimeRoundsTenthsSeparately) {
 }
 
 TEST(Formats, FractionsAndNames) {
+    EXPECT_EQ(FormatNumber(12.5), "12.5");
+    EXPECT_EQ(FormatNumber(3), "3");
+    EXPECT_EQ(FormatNumber(1.234567), "1.23457");
     EXPECT_EQ(FormatFraction(12.5), "12.5");
-    EXPECT_EQ(FormatFraction(3), "3");
-    EXPECT_EQ(FormatFraction(1.234567), "1.23457");
+    EXPECT_EQ(FormatFraction(3), "3.");
+    EXPECT_EQ(FormatFraction(0.5), ".5");
+    EXPECT_EQ(FormatFraction(0), ".");
+    EXPECT_DOUBLE_EQ(StringToDoublewordFloat(FormatFraction(3)), 3.0);
     EXPECT_EQ(FileNameOnly("/tmp/a/b/Letter.wav"), "Letter.wav");
     EXPECT_EQ(FileNameOnly("C:\\dict\\Memo"), "Memo.");
     EXPECT_EQ(TextLocationConvert(""), "1;1;0");

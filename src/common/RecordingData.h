@@ -50,6 +50,11 @@ struct RecordingData {
     QDateTime dateOfService;
     QDateTime transcriptionStartDate;
     bool studyNormal = false;
+    // The quality this recording was made in (the settings above apply to new ones).
+    double lengthSeconds = 0; // as last stored
+    int ownSamples = 0;
+    short ownSampleSize = 0;
+    short ownChannels = 0;
 
     bool recordingChanged = false;
     bool headerChanged = false;
@@ -59,5 +64,10 @@ struct RecordingData {
     // its setter, nor the flags); the author becomes the upper-cased user.
     void reset(const QString& userName, bool resetRecordingType);
 };
+
+// A fresh temporary wave file name: the process-wide prefix, the account
+// number ("/" made "_", trimmed), "_", a random base name and ".WAV"; empty
+// when there is no prefix.
+QString RecordingTemporaryFileName(const QString& accountNumber);
 
 } // namespace vd

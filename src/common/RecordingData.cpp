@@ -1,6 +1,11 @@
 #include "RecordingData.h"
 
-#include "common/StringProcedures.h"
+#include "ProcessState.h"
+#include "StringProcedures.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace vd {
 
@@ -36,6 +41,18 @@ void RecordingData::reset(const QString& userName, bool resetRecordingType) {
     author = userName.toUpper();
     if (resetRecordingType)
         type = VantorDictation4::RecordingType_Dictation;
+}
+
+QString RecordingTemporaryFileName(const QString& accountNumber) {
+    const QString prefix = TemporaryNamePrefix();
+    if (prefix.isEmpty())
+        return QString();
+    QTemporaryFile probe(QDir::tempPath() + QStringLiteral("/XXXXXXXX"));
+    probe.open();
+    const QString base = QFileInfo(probe.fileName()).completeBaseName();
+    QString account = accountNumber.trimmed();
+    account.replace(u'/', u'_');
+    return prefix + account + u'_' + base + QStringLiteral(".WAV");
 }
 
 } // namespace vd
