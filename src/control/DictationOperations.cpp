@@ -19,33 +19,6 @@ constexpr int kTemporaryFileDays = 10;
 
 // ---------------------------------------------------------------- recording initialisation
 
-void Dictation::InitializeDictation(const QString& strRecordingName_IN, const QString&, const QString&, const QString&,
-                                    const QString&, const QDateTime&, const QString&, const QString&,
-                                    gdenmDictationPriority, const QString&, const QString&) {
-    Q_UNUSED(strRecordingName_IN);
-}
-void Dictation::InitializeDictation2(const QString&, const QString&, const QString&, const QString&, const QString&,
-                                     const QDateTime&, const QString&, bool, gdenmDictationPriority, const QString&,
-                                     const QString&) {}
-void Dictation::InitializeDictation3(const QString&, const QString&, const QString&, const QString&, const QString&,
-                                     const QDateTime&, const QString&, const QString&, const QString&, const QString&,
-                                     const QString&, bool, gdenmDictationPriority, const QString&, const QString&) {}
-void Dictation::InitializeDictation4(const QString&, gdenmDictationType, const QString&, const QString&,
-                                     const QString&, const QString&, const QDateTime&, const QString&, const QString&,
-                                     const QString&, const QString&, const QString&, bool, gdenmDictationPriority,
-                                     const QString&, const QString&, const QString&) {}
-void Dictation::InitializeDictation5(const QString&, gdenmDictationType, const QString&, const QString&,
-                                     const QString&, const QString&, const QDateTime&, const QString&, const QString&,
-                                     const QString&, const QString&, const QString&, bool, gdenmDictationPriority,
-                                     const QString&, const QString&, const QString&, const QString&, const QString&) {}
-void Dictation::InitializeDictation6(const QString&, gdenmDictationType, gdenmTranscriptionType, const QString&,
-                                     const QString&, const QString&, const QString&, const QDateTime&, const QString&,
-                                     const QString&, const QString&, const QString&, const QString&, bool,
-                                     gdenmDictationPriority, const QString&, const QString&, const QString&,
-                                     const QString&, const QString&) {}
-void Dictation::InitializePhoneMessage(const QString&, gdenmRecordingQualitySamples, gdenmRecordingQualitySampleSize,
-                                       gdenmRecordingQualityChannels, const QString&) {}
-void Dictation::InitializeExternalText() {}
 QString Dictation::InitializeVoiceRecognitionAudio(const QString&, const QString&, const QString&) { return QString(); }
 
 // ---------------------------------------------------------------- recording operations

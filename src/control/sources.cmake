@@ -7,4 +7,5 @@ list(APPEND VD4_SOURCES
   control/DictationPrivate.h
   control/Dictation.cpp control/DictationOperations.cpp control/RecordingOperations.cpp
   control/RecordingPersistence.cpp
+  control/RecordingInitialization.cpp
   control/SetupString.cpp)
