@@ -3,7 +3,7 @@
 
 #include "CurrentControl.h"
 #include "DictationPrivate.h"
-#include "audio/MemoryAudioRecorder.h"
+#include "audio/AudioRecorder.h"
 #include "common/ColorScheme.h"
 #include "common/ProcessState.h"
 #include "common/SplashMessage.h"
@@ -54,8 +54,7 @@ DictationPrivate::DictationPrivate(Dictation* owner)
     tmrDelayedApplicationSwitch = makeTimer(owner, "tmrDelayedApplicationSwitch", 10);
     tmrDelayedTextPaste = makeTimer(owner, "tmrDelayedTextPaste", 10);
     tmrUpdateUserProfiles = makeTimer(owner, "tmrUpdateUserProfiles", 500);
-    // The in-memory recorder serves until a device-backed one is installed.
-    audio.setRecorder(std::make_unique<MemoryAudioRecorder>());
+    audio.setRecorder(CreateDefaultAudioRecorder());
 }
 
 void DictationPrivate::settingChanged(const char* name, const QString& oldValue, const QString& newValue) {
