@@ -64,7 +64,10 @@ private:
     const Clock m_clock;
     const int m_rate, m_period, m_micChannels, m_spkChannels;
     QStringList m_inputNames{QStringLiteral("Virtual Microphone")};
-    QStringList m_outputNames{QStringLiteral("Virtual Speaker")};
+    // Two outputs, as on most machines (speaker and headphones); both reach
+    // the one virtual speaker. With a single output the device layer has no
+    // volume to offer (its device-number rule), which would hide that path.
+    QStringList m_outputNames{QStringLiteral("Virtual Speaker"), QStringLiteral("Virtual Headphones")};
 
     mutable std::mutex m_mutex; // streams and programme against the clock thread
     AudioInputSink* m_sink = nullptr;

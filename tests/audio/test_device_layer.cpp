@@ -94,6 +94,8 @@ TEST(ControlAudio, UsesTheRealRecorderOnTheConfiguredBackend) {
     ASSERT_NE(recorder, nullptr);
     EXPECT_EQ(recorder->backend().name(), "virtual");
     EXPECT_EQ(control.DeviceRecordingList(), "Windows Default\tVirtual Microphone");
+    EXPECT_EQ(control.DevicePlaybackList(), "Windows Default\tVirtual Speaker\tVirtual Headphones");
+    EXPECT_EQ(control.VolumePlayback(), 100);
 }
 
 // The control's position and length members read the recorder while it runs.
