@@ -123,6 +123,9 @@ void VirtualAudioBackend::fillMicrophone(float* out, int frames) {
 
 void VirtualAudioBackend::tick() {
     std::lock_guard lock(m_mutex);
+    m_lastBuffer.store(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count());
     if (m_sink) {
         fillMicrophone(m_inBuffer.data(), m_period);
         m_sink->audioInput(m_inBuffer.data(), m_period);

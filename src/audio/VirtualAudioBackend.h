@@ -47,6 +47,8 @@ public:
     // Manual clock: run whole buffers until at least frames have passed.
     void advance(qint64 frames);
     qint64 elapsedFrames() const { return m_elapsed.load(); }
+    // When the latest buffer was delivered (steady clock, nanoseconds).
+    qint64 lastBufferTime() const { return m_lastBuffer.load(); }
     int sampleRate() const { return m_rate; }
     int framesPerBuffer() const { return m_period; }
     int microphoneChannels() const { return m_micChannels; }
@@ -79,6 +81,7 @@ private:
     qint64 m_micFrame = 0;
     std::vector<float> m_inBuffer, m_outBuffer, m_speaker;
     std::atomic<qint64> m_elapsed{0};
+    std::atomic<qint64> m_lastBuffer{0};
 
     std::thread m_thread;
     std::condition_variable m_wake;

@@ -208,7 +208,10 @@ qint64 clsWaveFile::WavePauseLocate(qint64 lngStartSample, double dblPauseMillis
         if (bits <= 0 || bits > 32)
             throw Failure(QStringLiteral("Invalid procedure call or argument"));
         const qint64 limit = std::llround(std::ldexp(1.0, bits) * double(threshold));
-        const qint64 minimumQuiet = qint64(std::nearbyint(dblPauseMilliseconds * RecordingSampleRate())) / 1000;
+        const double quietProduct = std::nearbyint(dblPauseMilliseconds * RecordingSampleRate());
+        if (!std::isfinite(quietProduct) || std::fabs(quietProduct) > 9e18)
+            throw Failure(QStringLiteral("Overflow"));
+        const qint64 minimumQuiet = qint64(quietProduct) / 1000;
         const int n = bits / 8;
         const qint64 bps = BytesPerSample();
         if (bps <= 0 || n <= 0)
@@ -237,28 +240,60 @@ qint64 clsWaveFile::WavePauseLocate(qint64 lngStartSample, double dblPauseMillis
         const bool anyQuiet = SampleLevel(0, bits) <= limit;
         const quint32 quietMax = lo;
         const bool stereo = RecordingChannels() >= 2 && 2 * n <= bps;
+        const qint64 need = stereo ? 2 * n : n; // bytes of a frame that are looked at
+        const qint64 end = dataSize >= need ? (dataSize - need) / bps + 1 : 0;
         const auto* data = reinterpret_cast<const uchar*>(m_data.constData());
-        qint64 quiet = 0;
-        qint64 found = -1;
-        const qint64 frameBytes = stereo ? 2 * n : n;
-        for (qint64 p = bps * lngStartSample + 1; p <= dataSize && p - 1 + frameBytes <= dataSize; p += bps) {
-            const uchar* s = data + (p - 1);
-            bool isQuiet = anyQuiet && rawMagnitude(s, n) <= quietMax;
-            if (isQuiet && stereo)
-                isQuiet = rawMagnitude(s + n, n) <= quietMax;
-            if (isQuiet) {
-                found = p / bps;
-                ++quiet;
-            } else if (quiet != 0) {
-                if (quiet >= minimumQuiet) {
-                    result = found;
-                    return;
+        auto resultOf = [bps](qint64 frame) { return (bps * frame + 1) / bps; };
+        // Any quiet run long enough to count holds one of every minimum-th
+        // frame, so only those are probed; the runs around quiet probes are
+        // measured exactly. Same answer as visiting every frame, in a
+        // fraction of the reads.
+        auto locate = [&](auto quietOf) -> qint64 {
+            const qint64 stride = std::max<qint64>(minimumQuiet, 1);
+            for (qint64 p = lngStartSample; p < end;) {
+                if (!quietOf(p)) {
+                    p += stride;
+                    continue;
                 }
-                quiet = 0;
-                found = -1;
+                qint64 a = p, b = p + 1;
+                while (a > lngStartSample && quietOf(a - 1))
+                    --a;
+                while (b < end && quietOf(b))
+                    ++b;
+                if (b - a >= minimumQuiet)
+                    return resultOf(b - 1);
+                p = b;
             }
+            return -1;
+        };
+        if (!anyQuiet) {
+            result = -1;
+        } else if (n == 2 && !stereo) {
+            result = locate([&](qint64 f) {
+                qint16 v;
+                std::memcpy(&v, data + bps * f, 2);
+                return quint32(std::abs(int(v))) <= quietMax;
+            });
+        } else if (n == 2) {
+            result = locate([&](qint64 f) {
+                qint16 v[2];
+                std::memcpy(v, data + bps * f, 4);
+                return quint32(std::max(std::abs(int(v[0])), std::abs(int(v[1])))) <= quietMax;
+            });
+        } else if (n == 1) {
+            bool quietByte[256];
+            for (int b = 0; b < 256; ++b)
+                quietByte[b] = quint32(std::abs(b - 128)) <= quietMax;
+            if (stereo)
+                result = locate([&](qint64 f) { return quietByte[data[bps * f]] && quietByte[data[bps * f + 1]]; });
+            else
+                result = locate([&](qint64 f) { return quietByte[data[bps * f]]; });
+        } else {
+            result = locate([&](qint64 f) {
+                const uchar* s = data + bps * f;
+                return rawMagnitude(s, n) <= quietMax && (!stereo || rawMagnitude(s + n, n) <= quietMax);
+            });
         }
-        result = quiet < minimumQuiet ? -1 : found;
     });
     return result;
 }

@@ -244,6 +244,9 @@ TEST_F(WaveFileTest, PauseLocateFindsTheEndOfTheFirstLongEnoughQuiet) {
     EXPECT_EQ(w.WavePauseLocate(w.RecordingTotalSamples(), 10, 0.3f), -1);
     // Threshold 1 makes everything quiet: the data ends inside the run.
     EXPECT_EQ(w.WavePauseLocate(0, 10, 5.0f), w.RecordingTotalSamples() - 1);
+    // Nonsense is refused, not crashed on.
+    EXPECT_EQ(w.WavePauseLocate(0, std::nan(""), 0.3f), -1);
+    EXPECT_EQ(w.WavePauseLocate(-5, 100, 0.3f), -1);
     // Threshold 0 makes nothing but digital silence quiet.
     EXPECT_EQ(w.WavePauseLocate(0, 100, -1.0f), -1);
 }
@@ -348,4 +351,78 @@ TEST_F(WaveFileTest, PauseLocateSplitsRealSpeechBetweenSentencesOnly) {
         EXPECT_GT(cuts[i], speech[i].second) << "cut " << i << " inside sentence " << i;
         EXPECT_LT(cuts[i], speech[i + 1].first) << "cut " << i << " inside sentence " << i + 1;
     }
+}
+
+namespace {
+// The search written frame by frame, straight from its definition.
+qint64 referencePauseLocate(const clsWaveFile& w, qint64 start, double pauseMs, float threshold) {
+    threshold = std::clamp(threshold, 0.0f, 1.0f);
+    const int bits = w.RecordingSampleSize(), n = bits / 8, bps = w.BytesPerSample();
+    const qint64 limit = std::llround(std::ldexp(1.0, bits) * threshold);
+    const qint64 minimum = qint64(std::nearbyint(pauseMs * w.RecordingSampleRate())) / 1000;
+    const QByteArray& d = w.SampleData();
+    if (start >= w.RecordingDataSize() / bps)
+        return -1;
+    auto level = [&](qint64 at) {
+        const double m = n == 1 ? std::abs(int(uchar(d[int(at)])) - 128) / 128.0
+                                : std::abs(int(qint16(quint16(uchar(d[int(at)]) | uchar(d[int(at + 1)]) << 8)))) /
+                                      32768.0;
+        return clsWaveFile::SampleLevel(m, short(bits));
+    };
+    qint64 quiet = 0, result = -1;
+    for (qint64 p = qint64(bps) * start + 1; p <= d.size(); p += bps) {
+        qint64 l = level(p - 1);
+        if (w.RecordingChannels() >= 2)
+            l = std::max(l, level(p - 1 + n));
+        if (l <= limit) {
+            result = p / bps;
+            ++quiet;
+        } else if (quiet != 0) {
+            if (quiet >= minimum)
+                return result;
+            quiet = 0;
+            result = -1;
+        }
+    }
+    return quiet < minimum ? -1 : result;
+}
+} // namespace
+
+// The run-by-run search gives what the frame-by-frame definition gives, in
+// every format, for random quiet and loud stretches, starts and settings.
+TEST_F(WaveFileTest, PauseLocateAgreesWithTheFrameByFrameDefinition) {
+    quint32 seed = 2024;
+    auto next = [&](quint32 range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    for (int bits : {8, 16})
+        for (int channels : {1, 2}) {
+            QByteArray data;
+            const int frames = 20000;
+            bool loud = false;
+            for (int f = 0; f < frames;) {
+                const int run = 1 + int(next(loud ? 300 : 900));
+                for (int k = 0; k < run && f < frames; ++k, ++f)
+                    for (int c = 0; c < channels; ++c) {
+                        const int magnitude = loud && (c == 0 || next(2)) ? int(next(bits == 8 ? 120 : 30000))
+                                                                          : int(next(bits == 8 ? 2 : 200));
+                        const int v = next(2) ? magnitude : -magnitude;
+                        if (bits == 8)
+                            data.append(char(uchar(128 + std::clamp(v, -128, 127))));
+                        else
+                            put16(data, quint16(qint16(v)));
+                    }
+                loud = !loud;
+            }
+            clsWaveFile w = load(waveBytes(8000, channels, bits, data));
+            for (int trial = 0; trial < 60; ++trial) {
+                const qint64 start = next(frames + 10);
+                const double pause = next(120);
+                const float threshold = float(next(1000)) / 1000.0f;
+                ASSERT_EQ(w.WavePauseLocate(start, pause, threshold), referencePauseLocate(w, start, pause, threshold))
+                    << bits << " bits, " << channels << " channels, start " << start << ", pause " << pause
+                    << ", threshold " << threshold;
+            }
+        }
 }
