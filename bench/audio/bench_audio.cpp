@@ -59,8 +59,8 @@ QByteArray toneBytes(qint64 frames, int rate) {
     QByteArray data(int(frames * 2), '\0');
     auto* p = reinterpret_cast<uchar*>(data.data());
     for (qint64 i = 0; i < frames; ++i) {
-        const auto v = qint16(std::lround(12000 * std::sin(2 * std::numbers::pi * 220 * double(i % rate) / rate)) |
-                              0x0100);
+        const auto v = qint16(
+            std::lround(12000 * std::sin(2 * std::numbers::pi * 220 * double(i % rate) / rate)) | 0x0100);
         p[2 * i] = uchar(v);
         p[2 * i + 1] = uchar(quint16(v) >> 8);
     }
@@ -80,7 +80,8 @@ void writeRecording(const QString& path, qint64 frames, int rate) {
 void BM_RecordStartLatency(benchmark::State& state) {
     QTemporaryDir dir;
     const int rate = 48000, period = int(state.range(0));
-    auto owned = std::make_unique<vd::VirtualAudioBackend>(vd::VirtualAudioBackend::Clock::RealTime, rate, period);
+    auto owned =
+        std::make_unique<vd::VirtualAudioBackend>(vd::VirtualAudioBackend::Clock::RealTime, rate, period);
     vd::VirtualAudioBackend* backend = owned.get();
     backend->setMicrophoneTone(-12, 440);
     vd::AudioRecorder recorder(std::move(owned));
@@ -121,7 +122,12 @@ void BM_RecordStartLatency(benchmark::State& state) {
     state.counters["buffer_to_file_mean_ms"] = pipeline / double(n) * 1e3;
     state.counters["buffer_to_file_worst_ms"] = pipelineWorst * 1e3;
 }
-BENCHMARK(BM_RecordStartLatency)->Arg(480)->Arg(256)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordStartLatency)
+    ->Arg(480)
+    ->Arg(256)
+    ->UseManualTime()
+    ->Iterations(60)
+    ->Unit(benchmark::kMillisecond);
 
 // Insert in the middle: the time from Record to the first inserted frame in
 // the insert file (one buffer delivered by a manual clock) and the splice on
@@ -132,7 +138,8 @@ void BM_InsertMiddle(benchmark::State& state) {
     const qint64 frames = qint64(rate) * 60 * state.range(0);
     QString file = dir.filePath("long.wav");
     writeRecording(file, frames, rate);
-    auto owned = std::make_unique<vd::VirtualAudioBackend>(vd::VirtualAudioBackend::Clock::Manual, rate, period);
+    auto owned =
+        std::make_unique<vd::VirtualAudioBackend>(vd::VirtualAudioBackend::Clock::Manual, rate, period);
     vd::VirtualAudioBackend* backend = owned.get();
     backend->setMicrophoneTone(-12, 440);
     vd::AudioRecorder recorder(std::move(owned));
@@ -150,8 +157,7 @@ void BM_InsertMiddle(benchmark::State& state) {
         backend->advance(period);
         recorder.Synchronize();
         const auto t1 = clock_type::now();
-        if (recorder.PositionSamples() != frames / 2 + period)
-            state.SkipWithError("capture did not start");
+        if (recorder.PositionSamples() != frames / 2 + period) state.SkipWithError("capture did not start");
         recorder.Stop();
         const auto t2 = clock_type::now();
         start += std::chrono::duration<double>(t1 - t0).count();
@@ -183,8 +189,7 @@ void BM_PauseLocate(benchmark::State& state) {
     if (state.range(0) == 1) {
         auto* p = reinterpret_cast<qint16*>(data.data());
         for (qint64 i = 0; i < frames; ++i)
-            if (i % (rate / 2) >= rate * 45 / 100)
-                p[i] = qint16((i * 7) % 9 - 4); // about -78 dBFS
+            if (i % (rate / 2) >= rate * 45 / 100) p[i] = qint16((i * 7) % 9 - 4); // about -78 dBFS
     } else if (state.range(0) == 2) {
         auto* p = reinterpret_cast<qint16*>(data.data());
         for (qint64 i = 0; i < frames; ++i)
@@ -196,8 +201,7 @@ void BM_PauseLocate(benchmark::State& state) {
         auto t0 = clock_type::now();
         const qint64 found = wave.WavePauseLocate(0, 100, 0.3f);
         auto t1 = clock_type::now();
-        if (found != -1)
-            state.SkipWithError("a pause was found where there is none");
+        if (found != -1) state.SkipWithError("a pause was found where there is none");
         benchmark::DoNotOptimize(found);
         // Baseline: the loudest sample, one read of every 16-bit sample.
         const auto* p = reinterpret_cast<const qint16*>(data.constData());
@@ -215,7 +219,13 @@ void BM_PauseLocate(benchmark::State& state) {
     state.counters["plain_MBps"] = bytes / plain / 1e6;
     state.counters["locate_over_plain"] = plain / locate;
 }
-BENCHMARK(BM_PauseLocate)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PauseLocate)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

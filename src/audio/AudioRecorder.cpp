@@ -33,17 +33,19 @@ void put16(uchar* p, quint16 v) {
     p[0] = uchar(v);
     p[1] = uchar(v >> 8);
 }
-quint32 get32(const uchar* p) { return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24; }
+quint32 get32(const uchar* p) {
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
 quint16 get16(const uchar* p) { return quint16(p[0] | p[1] << 8); }
 
 void writeAll(int fd, const void* data, qint64 size, qint64 offset) {
     const auto* p = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t n = ::pwrite(fd, p, size_t(size), offset);
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n < 0 && errno == EINTR) continue;
         if (n <= 0)
-            throw Failure(QStringLiteral("Writing the wave file failed: %1").arg(QString::fromLocal8Bit(strerror(errno))));
+            throw Failure(QStringLiteral("Writing the wave file failed: %1")
+                              .arg(QString::fromLocal8Bit(strerror(errno))));
         p += n;
         size -= n;
         offset += n;
@@ -55,12 +57,11 @@ qint64 readSome(int fd, void* data, qint64 size, qint64 offset) {
     qint64 done = 0;
     while (done < size) {
         const ssize_t n = ::pread(fd, p + done, size_t(size - done), offset + done);
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0)
-            throw Failure(QStringLiteral("Reading the wave file failed: %1").arg(QString::fromLocal8Bit(strerror(errno))));
-        if (n == 0)
-            break;
+            throw Failure(QStringLiteral("Reading the wave file failed: %1")
+                              .arg(QString::fromLocal8Bit(strerror(errno))));
+        if (n == 0) break;
         done += n;
     }
     return done;
@@ -93,15 +94,17 @@ void writeNewHeader(int fd, int rate, int channels, int bits) {
 
 void checkFormat(int rate, int bits, int channels) {
     if (rate < 1000 || rate > 192000 || (bits != 8 && bits != 16) || channels < 1 || channels > 2)
-        throw Failure(QStringLiteral("Unsupported wave format: %1 Hz, %2 bits, %3 channels").arg(rate).arg(bits).arg(channels));
+        throw Failure(QStringLiteral("Unsupported wave format: %1 Hz, %2 bits, %3 channels")
+                          .arg(rate)
+                          .arg(bits)
+                          .arg(channels));
 }
 
 float peakDb(const float* s, std::size_t n, float* peakOut = nullptr) {
     float peak = 0;
     for (std::size_t i = 0; i < n; ++i)
         peak = std::max(peak, std::fabs(s[i]));
-    if (peakOut)
-        *peakOut = peak;
+    if (peakOut) *peakOut = peak;
     return peak > 1e-5f ? std::clamp(20.0f * std::log10(peak), -100.0f, 0.0f) : -100.0f;
 }
 
@@ -149,17 +152,18 @@ void decode(const uchar* in, std::size_t samples, int bits, float* out) {
 // recordings at the device's own rate stay bit-exact).
 class Converter {
 public:
-    Converter(int fromRate, int toRate, int channels) : m_channels(channels), m_ratio(double(toRate) / fromRate) {
+    Converter(int fromRate, int toRate, int channels)
+        : m_channels(channels), m_ratio(double(toRate) / fromRate) {
         if (fromRate != toRate) {
             int err = 0;
             m_state = src_new(SRC_SINC_MEDIUM_QUALITY, channels, &err);
             if (!m_state)
-                throw Failure(QStringLiteral("Rate conversion unavailable: %1").arg(QString::fromUtf8(src_strerror(err))));
+                throw Failure(QStringLiteral("Rate conversion unavailable: %1")
+                                  .arg(QString::fromUtf8(src_strerror(err))));
         }
     }
     ~Converter() {
-        if (m_state)
-            src_delete(m_state);
+        if (m_state) src_delete(m_state);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -181,12 +185,12 @@ public:
             d.output_frames = long(m_buffer.size() / m_channels);
             const int err = src_process(m_state, &d);
             if (err)
-                throw Failure(QStringLiteral("Rate conversion failed: %1").arg(QString::fromUtf8(src_strerror(err))));
+                throw Failure(
+                    QStringLiteral("Rate conversion failed: %1").arg(QString::fromUtf8(src_strerror(err))));
             out.insert(out.end(), m_buffer.data(), m_buffer.data() + d.output_frames_gen * m_channels);
             d.data_in += d.input_frames_used * m_channels;
             d.input_frames -= d.input_frames_used;
-            if (d.input_frames <= 0 && (!last || d.output_frames_gen == 0))
-                break;
+            if (d.input_frames <= 0 && (!last || d.output_frames_gen == 0)) break;
         }
     }
 
@@ -202,8 +206,7 @@ struct Fd {
     Fd() = default;
     explicit Fd(int f) : fd(f) {}
     ~Fd() {
-        if (fd >= 0)
-            ::close(fd);
+        if (fd >= 0) ::close(fd);
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -281,15 +284,13 @@ AudioRecorder::~AudioRecorder() {
 // ---------------------------------------------------------------- real-time side
 
 void AudioRecorder::audioInput(const float* frames, int count) noexcept {
-    if (!m_inputReady.load(std::memory_order_acquire) || count <= 0)
-        return;
+    if (!m_inputReady.load(std::memory_order_acquire) || count <= 0) return;
     float peak = 0;
     m_levelDb.store(peakDb(frames, std::size_t(count) * std::size_t(m_inRing.channels()), &peak),
                     std::memory_order_relaxed);
     m_overload.store(peak >= 0.999f ? 1 : 0, std::memory_order_relaxed);
     const std::size_t n = m_inRing.write(frames, std::size_t(count));
-    if (n < std::size_t(count))
-        m_inputDropped.fetch_add(std::size_t(count) - n, std::memory_order_relaxed);
+    if (n < std::size_t(count)) m_inputDropped.fetch_add(std::size_t(count) - n, std::memory_order_relaxed);
     wakeWorker();
 }
 
@@ -303,9 +304,11 @@ void AudioRecorder::audioOutput(float* frames, int count, int channels) noexcept
             for (std::size_t i = 0; i < got * std::size_t(channels); ++i)
                 frames[i] *= gain;
         s->played.fetch_add(got, std::memory_order_release);
-        if (got < std::size_t(count) && s->sourceDone.load(std::memory_order_acquire) && s->ring.available() == 0)
+        if (got < std::size_t(count) && s->sourceDone.load(std::memory_order_acquire) &&
+            s->ring.available() == 0)
             s->drained.store(true, std::memory_order_release);
-        std::fill(frames + got * std::size_t(channels), frames + std::size_t(count) * std::size_t(channels), 0.0f);
+        std::fill(frames + got * std::size_t(channels), frames + std::size_t(count) * std::size_t(channels),
+                  0.0f);
         wakeWorker();
     } else {
         std::fill(frames, frames + std::size_t(count) * std::size_t(channels), 0.0f);
@@ -340,8 +343,7 @@ void AudioRecorder::workerLoop() {
                 // just being set up still finds its first buffer here.
                 const std::size_t keep = std::size_t(std::max(m_inFormat.sampleRate, 1000) / 2);
                 const std::size_t avail = m_inRing.available();
-                if (avail > keep)
-                    m_inRing.read(nullptr, avail - keep);
+                if (avail > keep) m_inRing.read(nullptr, avail - keep);
             }
         }
         if (PlaySession* play = m_play.load(std::memory_order_acquire)) {
@@ -355,8 +357,7 @@ void AudioRecorder::workerLoop() {
         }
         m_syncDone.store(request, std::memory_order_release);
         m_syncDone.notify_all();
-        if (m_quit.load())
-            break;
+        if (m_quit.load()) break;
         m_wake.wait(seen, std::memory_order_acquire);
     }
 }
@@ -379,8 +380,8 @@ void AudioRecorder::workRecording(RecordSession& s) {
     const std::uint64_t stop = s.stopFrame.load(std::memory_order_acquire);
     bool wroteAny = false;
     while (m_inRing.readCount() >= s.startFrame && m_inRing.readCount() < stop && m_inRing.available() > 0) {
-        const std::size_t n = std::min<std::uint64_t>({std::uint64_t(kChunkFrames), m_inRing.available(),
-                                                       stop - m_inRing.readCount()});
+        const std::size_t n = std::min<std::uint64_t>(
+            {std::uint64_t(kChunkFrames), m_inRing.available(), stop - m_inRing.readCount()});
         m_inRing.read(s.in.data(), n);
         const float level = peakDb(s.in.data(), n * std::size_t(s.devChannels));
         bool keep = true;
@@ -401,14 +402,12 @@ void AudioRecorder::workRecording(RecordSession& s) {
                 s.belowFrames = 0;
             }
         }
-        if (!keep)
-            continue;
+        if (!keep) continue;
         mapChannels(s.in.data(), s.devChannels, s.mapped.data(), fileCh, n);
         s.converted.clear();
         s.converter->process(s.mapped.data(), n, s.converted);
         const std::size_t frames = s.converted.size() / std::size_t(fileCh);
-        if (frames == 0)
-            continue;
+        if (frames == 0) continue;
         s.bytes.resize(frames * std::size_t(fb));
         encode(s.converted.data(), s.converted.size(), s.layout.bits, s.bytes.data());
         writeAll(s.target(), s.bytes.data(), qint64(s.bytes.size()),
@@ -451,7 +450,8 @@ void AudioRecorder::workPlayback(PlaySession& s) {
         if (s.drained.load(std::memory_order_acquire) && !s.endPosted) {
             s.endPosted = true;
             const quint64 id = s.id;
-            QMetaObject::invokeMethod(this, [this, id] { onPlaybackDrained(id); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, id] { onPlaybackDrained(id); }, Qt::QueuedConnection);
         }
         return;
     }
@@ -462,9 +462,9 @@ void AudioRecorder::workPlayback(PlaySession& s) {
         // Hand over what is pending first; stop when the ring is full.
         const std::size_t pendingFrames = s.pending.size() / std::size_t(s.devChannels) - s.pendingAt;
         if (pendingFrames > 0) {
-            s.pendingAt += s.ring.write(s.pending.data() + s.pendingAt * std::size_t(s.devChannels), pendingFrames);
-            if (s.pendingAt * std::size_t(s.devChannels) < s.pending.size())
-                return;
+            s.pendingAt +=
+                s.ring.write(s.pending.data() + s.pendingAt * std::size_t(s.devChannels), pendingFrames);
+            if (s.pendingAt * std::size_t(s.devChannels) < s.pending.size()) return;
         }
         s.pending.clear();
         s.pendingAt = 0;
@@ -476,7 +476,8 @@ void AudioRecorder::workPlayback(PlaySession& s) {
         std::size_t frames = 0;
         if (n > 0) {
             s.bytes.resize(std::size_t(n * fb));
-            const qint64 got = readSome(s.file.fd, s.bytes.data(), n * fb, s.layout.dataOffset + s.readFrame * fb);
+            const qint64 got =
+                readSome(s.file.fd, s.bytes.data(), n * fb, s.layout.dataOffset + s.readFrame * fb);
             frames = std::size_t(got / fb);
             s.readFrame += qint64(frames);
         }
@@ -495,21 +496,20 @@ void AudioRecorder::workPlayback(PlaySession& s) {
             s.stretched.clear();
             std::vector<float> block(std::size_t(kChunkFrames) * std::size_t(s.devChannels));
             for (uint got; (got = s.stretch->receiveSamples(block.data(), kChunkFrames)) > 0;)
-                s.stretched.insert(s.stretched.end(), block.data(), block.data() + got * std::size_t(s.devChannels));
+                s.stretched.insert(s.stretched.end(), block.data(),
+                                   block.data() + got * std::size_t(s.devChannels));
             stretchedData = s.stretched.data();
             stretchedFrames = s.stretched.size() / std::size_t(s.devChannels);
         }
         s.converter->process(stretchedData, stretchedFrames, s.pending, last);
-        if (last)
-            s.flushed = true;
+        if (last) s.flushed = true;
     }
 }
 
 // ---------------------------------------------------------------- streams and files
 
 void AudioRecorder::openInputStream() {
-    if (m_inputOpen)
-        return;
+    if (m_inputOpen) return;
     m_inputReady.store(false);
     m_inFormat = m_backend->openInput(m_recordingDevice, m_channels, this);
     m_inRing.reset(std::size_t(kInputRingSeconds * m_inFormat.sampleRate), m_inFormat.channels);
@@ -518,8 +518,7 @@ void AudioRecorder::openInputStream() {
 }
 
 void AudioRecorder::closeInputStream() noexcept {
-    if (!m_inputOpen)
-        return;
+    if (!m_inputOpen) return;
     m_inputReady.store(false, std::memory_order_release);
     Synchronize();
     m_backend->closeInput();
@@ -538,7 +537,10 @@ void AudioRecorder::closeFile() noexcept {
 int AudioRecorder::fileRate() const { return m_fileOpen ? m_layout.rate : m_sampleRate; }
 
 short AudioRecorder::State() const {
-    if (m_state == StatePlaying && m_playSession && m_playSession->drained.load())
+    if (m_state == StatePlaying && m_playSession && m_playSession->drained.load()) return StateStopped;
+    // A recording that failed (disk full) has stopped; Stop reports why.
+    if (m_state == StateRecording && m_recSession && m_recSession->finished.load() &&
+        m_recSession->stopFrame.load() == UINT64_MAX)
         return StateStopped;
     return m_state;
 }
@@ -568,7 +570,8 @@ void AudioRecorder::FileNew(QString& strFilePath) {
     const QByteArray path = QFile::encodeName(strFilePath);
     Fd fd(::open(path.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (fd.fd < 0)
-        throw Failure(QStringLiteral("Cannot create %1: %2").arg(strFilePath, QString::fromLocal8Bit(strerror(errno))));
+        throw Failure(
+            QStringLiteral("Cannot create %1: %2").arg(strFilePath, QString::fromLocal8Bit(strerror(errno))));
     writeNewHeader(fd.fd, m_sampleRate, m_channels, m_bits);
     m_layout = {m_sampleRate, m_channels, m_bits, kHeaderBytes, 0};
     m_path = strFilePath;
@@ -588,13 +591,14 @@ void AudioRecorder::FileOpen(QString& strFilePath) {
     const QByteArray path = QFile::encodeName(strFilePath);
     int flags = O_RDWR | O_CLOEXEC;
     Fd fd(::open(path.constData(), flags));
+    if (fd.fd < 0) fd.fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd.fd < 0)
-        fd.fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd.fd < 0)
-        throw Failure(QStringLiteral("Cannot open %1: %2").arg(strFilePath, QString::fromLocal8Bit(strerror(errno))));
+        throw Failure(
+            QStringLiteral("Cannot open %1: %2").arg(strFilePath, QString::fromLocal8Bit(strerror(errno))));
     const qint64 length = ::lseek(fd.fd, 0, SEEK_END);
     uchar head[12];
-    if (readSome(fd.fd, head, 12, 0) != 12 || std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0)
+    if (readSome(fd.fd, head, 12, 0) != 12 || std::memcmp(head, "RIFF", 4) != 0 ||
+        std::memcmp(head + 8, "WAVE", 4) != 0)
         throw Failure(QStringLiteral("Not a wave file: ") + strFilePath);
     WaveLayout layout;
     bool haveFormat = false;
@@ -608,16 +612,14 @@ void AudioRecorder::FileOpen(QString& strFilePath) {
             uchar fmt[16];
             if (size < 16 || readSome(fd.fd, fmt, 16, at + 8) != 16)
                 throw Failure(QStringLiteral("Damaged format chunk in ") + strFilePath);
-            if (get16(fmt) != 1)
-                throw Failure(QStringLiteral("Not PCM audio: ") + strFilePath);
+            if (get16(fmt) != 1) throw Failure(QStringLiteral("Not PCM audio: ") + strFilePath);
             layout.channels = get16(fmt + 2);
             layout.rate = int(get32(fmt + 4));
             layout.bits = get16(fmt + 14);
             checkFormat(layout.rate, layout.bits, layout.channels);
             haveFormat = true;
         } else if (std::memcmp(chunk, "data", 4) == 0) {
-            if (!haveFormat)
-                throw Failure(QStringLiteral("Audio data before format in ") + strFilePath);
+            if (!haveFormat) throw Failure(QStringLiteral("Audio data before format in ") + strFilePath);
             layout.dataOffset = at + 8;
             layout.dataBytes = size;
             break;
@@ -635,9 +637,10 @@ void AudioRecorder::FileOpen(QString& strFilePath) {
     } else if (present > layout.dataBytes + (layout.dataBytes & 1)) {
         uchar next[8];
         const qint64 after = layout.dataOffset + layout.dataBytes + (layout.dataBytes & 1);
-        const bool chunkFollows = readSome(fd.fd, next, 8, after) == 8 &&
-                                  std::all_of(next, next + 4, [](uchar c) { return c >= 0x20 && c < 0x7F; }) &&
-                                  after + 8 + get32(next + 4) <= length;
+        const bool chunkFollows =
+            readSome(fd.fd, next, 8, after) == 8 &&
+            std::all_of(next, next + 4, [](uchar c) { return c >= 0x20 && c < 0x7F; }) &&
+            after + 8 + get32(next + 4) <= length;
         if (!chunkFollows) {
             layout.dataBytes = present;
             repair = true;
@@ -671,17 +674,14 @@ void AudioRecorder::CalibrationStart() {
 
 void AudioRecorder::Record() {
     reapPlayback();
-    if (m_state == StateRecording)
-        return;
-    if (m_state == StatePlaying)
-        stopPlayback(true);
+    if (m_state == StateRecording) return;
+    if (m_state == StatePlaying) stopPlayback(true);
     if (m_calibrating && (m_calibrationMode == 1 || !m_fileOpen)) {
         openInputStream();
         m_state = StateRecording;
         return;
     }
-    if (!m_fileOpen)
-        throw Failure(QStringLiteral("No file open"));
+    if (!m_fileOpen) throw Failure(QStringLiteral("No file open"));
     openInputStream();
 
     auto s = std::make_unique<RecordSession>();
@@ -692,13 +692,15 @@ void AudioRecorder::Record() {
     const QByteArray path = QFile::encodeName(m_path);
     s->file.fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
     if (s->file.fd < 0)
-        throw Failure(QStringLiteral("Cannot write %1: %2").arg(m_path, QString::fromLocal8Bit(strerror(errno))));
+        throw Failure(
+            QStringLiteral("Cannot write %1: %2").arg(m_path, QString::fromLocal8Bit(strerror(errno))));
     if (s->insert) {
         s->sidePath = m_path + QStringLiteral(".insert.wav");
         const QByteArray side = QFile::encodeName(s->sidePath);
         s->side.fd = ::open(side.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (s->side.fd < 0)
-            throw Failure(QStringLiteral("Cannot create %1: %2").arg(s->sidePath, QString::fromLocal8Bit(strerror(errno))));
+            throw Failure(QStringLiteral("Cannot create %1: %2")
+                              .arg(s->sidePath, QString::fromLocal8Bit(strerror(errno))));
         writeNewHeader(s->side.fd, m_layout.rate, m_layout.channels, m_layout.bits);
     }
     s->devChannels = m_inFormat.channels;
@@ -769,18 +771,14 @@ void AudioRecorder::stopRecording() {
         m_layout.dataBytes = done->targetDataBytes();
     }
     m_position = done->startPos + done->written;
-    if (!done->error.isEmpty())
-        throw Failure(done->error);
+    if (!done->error.isEmpty()) throw Failure(done->error);
 }
 
 void AudioRecorder::Play() {
     reapPlayback();
-    if (m_state == StatePlaying)
-        return;
-    if (m_state == StateRecording)
-        Stop();
-    if (!m_fileOpen)
-        throw Failure(QStringLiteral("No file open"));
+    if (m_state == StatePlaying) return;
+    if (m_state == StateRecording) Stop();
+    if (!m_fileOpen) throw Failure(QStringLiteral("No file open"));
     auto s = std::make_unique<PlaySession>();
     s->id = m_nextPlayId++;
     s->layout = m_layout;
@@ -789,7 +787,8 @@ void AudioRecorder::Play() {
     const QByteArray path = QFile::encodeName(m_path);
     s->file.fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (s->file.fd < 0)
-        throw Failure(QStringLiteral("Cannot read %1: %2").arg(m_path, QString::fromLocal8Bit(strerror(errno))));
+        throw Failure(
+            QStringLiteral("Cannot read %1: %2").arg(m_path, QString::fromLocal8Bit(strerror(errno))));
     m_gain.store(std::clamp<short>(m_volume, 0, 100) / 100.0f);
     const StreamFormat fmt = m_backend->openOutput(m_playbackDevice, m_layout.channels, this);
     try {
@@ -816,8 +815,7 @@ void AudioRecorder::Play() {
 qint64 AudioRecorder::playPosition() const {
     const PlaySession& s = *m_playSession;
     const qint64 total = s.layout.frames();
-    if (s.drained.load(std::memory_order_acquire))
-        return total;
+    if (s.drained.load(std::memory_order_acquire)) return total;
     const double played = double(s.played.load(std::memory_order_acquire));
     const qint64 pos = s.startPos + qint64(played * s.layout.rate / std::max(s.devRate, 1) * s.tempo);
     return std::min(pos, total);
@@ -830,18 +828,15 @@ void AudioRecorder::stopPlayback(bool emitEnded) {
     Synchronize();
     m_playSession.reset();
     m_state = StateStopped;
-    if (emitEnded)
-        Q_EMIT PlayEnded(0);
+    if (emitEnded) Q_EMIT PlayEnded(0);
 }
 
 void AudioRecorder::reapPlayback() {
-    if (m_state == StatePlaying && m_playSession && m_playSession->drained.load())
-        stopPlayback(true);
+    if (m_state == StatePlaying && m_playSession && m_playSession->drained.load()) stopPlayback(true);
 }
 
 void AudioRecorder::onPlaybackDrained(quint64 id) {
-    if (m_playSession && m_playSession->id == id)
-        reapPlayback();
+    if (m_playSession && m_playSession->id == id) reapPlayback();
 }
 
 // ---------------------------------------------------------------- position and length
@@ -849,26 +844,27 @@ void AudioRecorder::onPlaybackDrained(quint64 id) {
 qint32 AudioRecorder::TotalSamples() const {
     if (m_recSession) {
         const qint64 written = m_recSession->writtenFrames.load(std::memory_order_acquire);
-        return qint32(m_recSession->insert ? m_recSession->origTotal + written
-                                           : std::max(m_recSession->origTotal, m_recSession->startPos + written));
+        return qint32(m_recSession->insert
+                          ? m_recSession->origTotal + written
+                          : std::max(m_recSession->origTotal, m_recSession->startPos + written));
     }
     return qint32(m_layout.frames());
 }
 
-double AudioRecorder::TotalSeconds() const { return fileRate() > 0 ? double(TotalSamples()) / fileRate() : 0.0; }
+double AudioRecorder::TotalSeconds() const {
+    return fileRate() > 0 ? double(TotalSamples()) / fileRate() : 0.0;
+}
 
 qint32 AudioRecorder::PositionSamples() const {
     if (m_recSession)
         return qint32(m_recSession->startPos + m_recSession->writtenFrames.load(std::memory_order_acquire));
-    if (m_playSession)
-        return qint32(playPosition());
+    if (m_playSession) return qint32(playPosition());
     return qint32(m_position);
 }
 
 void AudioRecorder::setPositionSamples(qint32 value) {
     reapPlayback();
-    if (m_state == StateRecording)
-        return; // the position follows the recording
+    if (m_state == StateRecording) return; // the position follows the recording
     const qint64 target = std::clamp<qint64>(value, 0, m_layout.frames());
     if (m_state == StatePlaying) {
         stopPlayback(false);
@@ -879,11 +875,12 @@ void AudioRecorder::setPositionSamples(qint32 value) {
     m_position = target;
 }
 
-double AudioRecorder::PositionSeconds() const { return fileRate() > 0 ? double(PositionSamples()) / fileRate() : 0.0; }
+double AudioRecorder::PositionSeconds() const {
+    return fileRate() > 0 ? double(PositionSamples()) / fileRate() : 0.0;
+}
 
 void AudioRecorder::setPositionSeconds(double value) {
-    if (!std::isfinite(value))
-        return;
+    if (!std::isfinite(value)) return;
     setPositionSamples(qint32(std::clamp(std::llround(value * fileRate()), 0LL, qint64(INT32_MAX))));
 }
 
@@ -898,12 +895,15 @@ void AudioRecorder::LevelsGet(float& sngLevel, short& intState, float& sngLevel2
 
 qint32 AudioRecorder::RecordingDeviceCount() const { return qint32(m_backend->inputDeviceNames().size()); }
 qint32 AudioRecorder::PlaybackDeviceCount() const { return qint32(m_backend->outputDeviceNames().size()); }
-QString AudioRecorder::RecordingDeviceName(qint32 lngDevice) const { return m_backend->inputDeviceNames().value(lngDevice); }
-QString AudioRecorder::PlaybackDeviceName(qint32 lngDevice) const { return m_backend->outputDeviceNames().value(lngDevice); }
+QString AudioRecorder::RecordingDeviceName(qint32 lngDevice) const {
+    return m_backend->inputDeviceNames().value(lngDevice);
+}
+QString AudioRecorder::PlaybackDeviceName(qint32 lngDevice) const {
+    return m_backend->outputDeviceNames().value(lngDevice);
+}
 
 void AudioRecorder::setRecordingDeviceID(qint32 value) {
-    if (value == m_recordingDevice)
-        return;
+    if (value == m_recordingDevice) return;
     m_recordingDevice = value;
     // Standby follows the new device; a running recording keeps its own.
     if (m_inputOpen && m_state != StateRecording) {

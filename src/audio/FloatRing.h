@@ -60,13 +60,11 @@ public:
 
 private:
     template <class F> void copy(std::uint64_t at, std::size_t n, F&& f) {
-        if (n == 0)
-            return;
+        if (n == 0) return;
         const std::size_t start = std::size_t(at & (m_capacity - 1));
         const std::size_t first = std::min(n, m_capacity - start);
         f(m_buffer.data() + start * m_channels, 0, first);
-        if (first < n)
-            f(m_buffer.data(), first, n - first);
+        if (first < n) f(m_buffer.data(), first, n - first);
     }
 
     std::vector<float> m_buffer;

@@ -18,8 +18,7 @@ QString paError(const char* what, PaError err) {
 
 int inputCallback(const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo*,
                   PaStreamCallbackFlags, void* user) {
-    if (input)
-        static_cast<AudioInputSink*>(user)->audioInput(static_cast<const float*>(input), int(frames));
+    if (input) static_cast<AudioInputSink*>(user)->audioInput(static_cast<const float*>(input), int(frames));
     return paContinue;
 }
 
@@ -40,8 +39,7 @@ QStringList names(const std::vector<int>& devices) {
 }
 
 void closeStream(void*& stream) {
-    if (!stream)
-        return;
+    if (!stream) return;
     auto* s = static_cast<PaStream*>(stream);
     Pa_StopStream(s); // waits for the callback to return
     Pa_CloseStream(s);
@@ -50,8 +48,7 @@ void closeStream(void*& stream) {
 
 StreamFormat openStream(void*& stream, int device, bool input, int channels, void* user, int* channelsOut) {
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    if (!info)
-        throw Failure(QStringLiteral("No such audio device"));
+    if (!info) throw Failure(QStringLiteral("No such audio device"));
     const int maxChannels = input ? info->maxInputChannels : info->maxOutputChannels;
     PaStreamParameters p{};
     p.device = device;
@@ -65,8 +62,7 @@ StreamFormat openStream(void*& stream, int device, bool input, int channels, voi
     PaStream* s = nullptr;
     PaError err = Pa_OpenStream(&s, input ? &p : nullptr, input ? nullptr : &p, rate, period, paClipOff,
                                 input ? inputCallback : outputCallback, user);
-    if (err != paNoError)
-        throw Failure(paError("Opening the audio device failed", err));
+    if (err != paNoError) throw Failure(paError("Opening the audio device failed", err));
     err = Pa_StartStream(s);
     if (err != paNoError) {
         Pa_CloseStream(s);
@@ -79,17 +75,13 @@ StreamFormat openStream(void*& stream, int device, bool input, int channels, voi
 
 PortAudioBackend::PortAudioBackend() {
     const PaError err = Pa_Initialize();
-    if (err != paNoError)
-        throw Failure(paError("PortAudio could not start", err));
+    if (err != paNoError) throw Failure(paError("PortAudio could not start", err));
     const int count = Pa_GetDeviceCount();
     for (int i = 0; i < count; ++i) {
         const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
-        if (!info)
-            continue;
-        if (info->maxInputChannels > 0)
-            m_inputs.push_back(i);
-        if (info->maxOutputChannels > 0)
-            m_outputs.push_back(i);
+        if (!info) continue;
+        if (info->maxInputChannels > 0) m_inputs.push_back(i);
+        if (info->maxOutputChannels > 0) m_outputs.push_back(i);
     }
 }
 
@@ -105,11 +97,10 @@ QStringList PortAudioBackend::outputDeviceNames() const { return names(m_outputs
 StreamFormat PortAudioBackend::openInput(qint32 device, int channels, AudioInputSink* sink) {
     closeInput();
     int index = device >= 0 && device < qint32(m_inputs.size()) ? m_inputs[std::size_t(device)]
-                                                                 : Pa_GetDefaultInputDevice();
+                                                                : Pa_GetDefaultInputDevice();
     if (device >= qint32(m_inputs.size()))
         throw Failure(QStringLiteral("No such recording device: %1").arg(device));
-    if (index == paNoDevice)
-        throw Failure(QStringLiteral("No recording device"));
+    if (index == paNoDevice) throw Failure(QStringLiteral("No recording device"));
     int actual = 0;
     return openStream(m_inStream, index, true, channels, sink, &actual);
 }
@@ -119,11 +110,10 @@ void PortAudioBackend::closeInput() noexcept { closeStream(m_inStream); }
 StreamFormat PortAudioBackend::openOutput(qint32 device, int channels, AudioOutputSource* source) {
     closeOutput();
     int index = device >= 0 && device < qint32(m_outputs.size()) ? m_outputs[std::size_t(device)]
-                                                                  : Pa_GetDefaultOutputDevice();
+                                                                 : Pa_GetDefaultOutputDevice();
     if (device >= qint32(m_outputs.size()))
         throw Failure(QStringLiteral("No such playback device: %1").arg(device));
-    if (index == paNoDevice)
-        throw Failure(QStringLiteral("No playback device"));
+    if (index == paNoDevice) throw Failure(QStringLiteral("No playback device"));
     m_outTarget.source = source;
     return openStream(m_outStream, index, false, channels, &m_outTarget, &m_outTarget.channels);
 }
@@ -145,8 +135,7 @@ std::unique_ptr<AudioBackend> CreateAudioBackend(const QString& name, QString* n
     QString reason;
     try {
         auto pa = std::make_unique<PortAudioBackend>();
-        if (!pa->inputDeviceNames().isEmpty() || !pa->outputDeviceNames().isEmpty())
-            return pa;
+        if (!pa->inputDeviceNames().isEmpty() || !pa->outputDeviceNames().isEmpty()) return pa;
         reason = QStringLiteral("PortAudio found no audio device");
     } catch (const Failure& f) {
         reason = f.description();
@@ -154,8 +143,7 @@ std::unique_ptr<AudioBackend> CreateAudioBackend(const QString& name, QString* n
     const QString text = reason + QStringLiteral("; using virtual audio devices (silent microphone).");
     qInfo().noquote() << text;
     lastNotice() = text;
-    if (notice)
-        *notice = text;
+    if (notice) *notice = text;
     return std::make_unique<VirtualAudioBackend>(VirtualAudioBackend::Clock::RealTime);
 }
 

@@ -8,14 +8,13 @@
 
 namespace vd {
 
-VirtualAudioBackend::VirtualAudioBackend(Clock clock, int sampleRate, int framesPerBuffer, int microphoneChannels,
-                                         int speakerChannels)
+VirtualAudioBackend::VirtualAudioBackend(Clock clock, int sampleRate, int framesPerBuffer,
+                                         int microphoneChannels, int speakerChannels)
     : m_clock(clock), m_rate(std::max(sampleRate, 1000)), m_period(std::max(framesPerBuffer, 16)),
       m_micChannels(std::clamp(microphoneChannels, 1, 2)), m_spkChannels(std::clamp(speakerChannels, 1, 2)) {
     m_inBuffer.assign(std::size_t(m_period) * m_micChannels, 0.0f);
     m_outBuffer.assign(std::size_t(m_period) * m_spkChannels, 0.0f);
-    if (m_clock == Clock::RealTime)
-        m_thread = std::thread([this] { runClock(); });
+    if (m_clock == Clock::RealTime) m_thread = std::thread([this] { runClock(); });
 }
 
 VirtualAudioBackend::~VirtualAudioBackend() {
@@ -26,8 +25,7 @@ VirtualAudioBackend::~VirtualAudioBackend() {
         m_source = nullptr;
     }
     m_wake.notify_all();
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_thread.joinable()) m_thread.join();
 }
 
 void VirtualAudioBackend::setDeviceNames(const QStringList& inputs, const QStringList& outputs) {
@@ -100,8 +98,7 @@ void VirtualAudioBackend::fillMicrophone(float* out, int frames) {
         while (m_segment < m_programme.size() && m_segmentFrame >= m_programme[m_segment].frames) {
             ++m_segment;
             m_segmentFrame = 0;
-            if (m_segment == m_programme.size() && m_loop)
-                m_segment = 0;
+            if (m_segment == m_programme.size() && m_loop) m_segment = 0;
         }
         for (int c = 0; c < m_micChannels; ++c) {
             float v = 0.0f;
@@ -111,13 +108,13 @@ void VirtualAudioBackend::fillMicrophone(float* out, int frames) {
                     const std::size_t i = std::size_t(m_segmentFrame) * m_micChannels + c;
                     v = i < s.samples.size() ? s.samples[i] : 0.0f;
                 } else if (s.amplitude > 0) {
-                    v = float(s.amplitude * std::sin(2 * std::numbers::pi * s.frequency * double(m_micFrame) / m_rate));
+                    v = float(s.amplitude *
+                              std::sin(2 * std::numbers::pi * s.frequency * double(m_micFrame) / m_rate));
                 }
             }
             out[f * m_micChannels + c] = v;
         }
-        if (m_segment < m_programme.size())
-            ++m_segmentFrame;
+        if (m_segment < m_programme.size()) ++m_segmentFrame;
     }
 }
 
@@ -151,8 +148,7 @@ void VirtualAudioBackend::runClock() {
     std::unique_lock lock(m_mutex);
     while (!m_quit) {
         m_wake.wait_until(lock, next, [this] { return m_quit; });
-        if (m_quit)
-            break;
+        if (m_quit) break;
         lock.unlock();
         tick();
         lock.lock();

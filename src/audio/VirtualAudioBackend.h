@@ -26,8 +26,9 @@ public:
         std::vector<float> samples; // used instead of the sine when not empty (interleaved)
     };
 
-    explicit VirtualAudioBackend(Clock clock = Clock::Manual, int sampleRate = 48000, int framesPerBuffer = 480,
-                                 int microphoneChannels = 1, int speakerChannels = 2);
+    explicit VirtualAudioBackend(Clock clock = Clock::Manual, int sampleRate = 48000,
+                                 int framesPerBuffer = 480, int microphoneChannels = 1,
+                                 int speakerChannels = 2);
     ~VirtualAudioBackend() override;
 
     QString name() const override { return QStringLiteral("virtual"); }

@@ -15,14 +15,12 @@ namespace {
 constexpr const char* kModule = "Wave File Class";
 
 quint32 u32(const QByteArray& b, int at) {
-    if (at < 0 || at + 4 > b.size())
-        return 0;
+    if (at < 0 || at + 4 > b.size()) return 0;
     const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
     return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
 }
 quint16 u16(const QByteArray& b, int at) {
-    if (at < 0 || at + 2 > b.size())
-        return 0;
+    if (at < 0 || at + 2 > b.size()) return 0;
     const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
     return quint16(p[0] | p[1] << 8);
 }
@@ -38,16 +36,13 @@ void put16(QByteArray& b, int at, quint16 v) {
 // Raw magnitude of one channel sample of n bytes, as a fraction of full scale:
 // 8-bit samples are unsigned around 128, wider ones signed little-endian.
 inline quint32 rawMagnitude(const uchar* p, int n) {
-    if (n == 1)
-        return quint32(std::abs(int(p[0]) - 128));
-    if (n == 2)
-        return quint32(std::abs(int(qint16(quint16(p[0] | p[1] << 8)))));
+    if (n == 1) return quint32(std::abs(int(p[0]) - 128));
+    if (n == 2) return quint32(std::abs(int(qint16(quint16(p[0] | p[1] << 8)))));
     qint64 v = 0;
     for (int i = 0; i < n && i < 8; ++i)
         v |= qint64(p[i]) << (8 * i);
     const int bits = std::min(n, 8) * 8;
-    if (bits < 64 && (v >> (bits - 1)) & 1)
-        v -= qint64(1) << bits;
+    if (bits < 64 && (v >> (bits - 1)) & 1) v -= qint64(1) << bits;
     return quint32(std::min<quint64>(quint64(v < 0 ? -v : v) >> std::max(0, bits - 32), 0xFFFFFFFFu));
 }
 } // namespace
@@ -81,16 +76,13 @@ void clsWaveFile::setFileSize(qint64 value) { put32(m_riff, 4, quint32(value)); 
 void clsWaveFile::setFileName(const QString& value) { m_fileName = value; }
 void clsWaveFile::setRecordingDataSize(qint32 value) { put32(m_dataHeader, 4, quint32(value)); }
 void clsWaveFile::setRiffHeader(const QByteArray& value) {
-    if (value.size() == 12)
-        m_riff = value;
+    if (value.size() == 12) m_riff = value;
 }
 void clsWaveFile::setFormatChunk(const QByteArray& value) {
-    if (value.size() == 24)
-        m_format = value;
+    if (value.size() == 24) m_format = value;
 }
 void clsWaveFile::setDataChunkHeader(const QByteArray& value) {
-    if (value.size() == 8)
-        m_dataHeader = value;
+    if (value.size() == 8) m_dataHeader = value;
 }
 bool clsWaveFile::HasSampleData() const { return RecordingDataSize() >= 1; }
 
@@ -100,20 +92,17 @@ bool clsWaveFile::FileRead(const QString& strFileName) {
         m_valid = false;
         m_fileName = strFileName;
         QFile file(strFileName);
-        if (strFileName.isEmpty() || !file.exists())
-            return;
+        if (strFileName.isEmpty() || !file.exists()) return;
         if (!file.open(QIODevice::ReadOnly))
             throw Failure(QStringLiteral("Permission denied: ") + file.errorString());
         const QByteArray bytes = file.readAll();
         if (bytes.size() < 12 || std::memcmp(bytes.constData(), "RIFF", 4) != 0 ||
             std::memcmp(bytes.constData() + 8, "WAVE", 4) != 0)
             return;
-        if (bytes.size() < 36)
-            throw Failure(QStringLiteral("Input past end of file"));
+        if (bytes.size() < 36) throw Failure(QStringLiteral("Input past end of file"));
         const QByteArray format = bytes.mid(12, 24);
         const qint64 dataHeaderAt = 20 + qint64(u32(format, 4));
-        if (dataHeaderAt + 8 > bytes.size())
-            throw Failure(QStringLiteral("Input past end of file"));
+        if (dataHeaderAt + 8 > bytes.size()) throw Failure(QStringLiteral("Input past end of file"));
         const QByteArray dataHeader = bytes.mid(int(dataHeaderAt), 8);
         const qint32 dataSize = qint32(u32(dataHeader, 4));
         QByteArray data;
@@ -139,21 +128,17 @@ bool clsWaveFile::FileSave(const QString& strFileName) {
         const qint64 dataHeaderAt = 20 + qint64(formatChunkSize());
         const qint64 dataSize = std::max<qint64>(0, RecordingDataSize());
         const qint64 copied = std::min<qint64>(dataSize, m_data.size());
-        if (total > std::numeric_limits<int>::max())
-            throw Failure(QStringLiteral("Out of memory"));
+        if (total > std::numeric_limits<int>::max()) throw Failure(QStringLiteral("Out of memory"));
         if (dataHeaderAt + 8 + copied > total || dataHeaderAt < 36)
             throw Failure(QStringLiteral("Subscript out of range"));
         QByteArray buffer(int(total), '\0');
         std::memcpy(buffer.data(), m_riff.constData(), 12);
         std::memcpy(buffer.data() + 12, m_format.constData(), 24);
         std::memcpy(buffer.data() + dataHeaderAt, m_dataHeader.constData(), 8);
-        if (copied > 0)
-            std::memcpy(buffer.data() + dataHeaderAt + 8, m_data.constData(), size_t(copied));
+        if (copied > 0) std::memcpy(buffer.data() + dataHeaderAt + 8, m_data.constData(), size_t(copied));
         QString target = strFileName;
-        if (target.isEmpty())
-            target = m_fileName;
-        if (target.isEmpty())
-            target = QStringLiteral("Recording.wav");
+        if (target.isEmpty()) target = m_fileName;
+        if (target.isEmpty()) target = QStringLiteral("Recording.wav");
         QFile file(target);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw Failure(QStringLiteral("Path/File access error: ") + file.errorString());
@@ -164,7 +149,8 @@ bool clsWaveFile::FileSave(const QString& strFileName) {
     return result;
 }
 
-clsWaveFile clsWaveFile::WaveSegment(const QString& strFileName, qint64 lngStartSample, qint64 lngEndSample) const {
+clsWaveFile clsWaveFile::WaveSegment(const QString& strFileName, qint64 lngStartSample,
+                                     qint64 lngEndSample) const {
     clsWaveFile segment;
     ErrorGuard({kModule, "WaveSegment"}, [&] {
         segment.m_fileName = strFileName;
@@ -172,14 +158,13 @@ clsWaveFile clsWaveFile::WaveSegment(const QString& strFileName, qint64 lngStart
         segment.m_format = m_format;
         segment.m_dataHeader = m_dataHeader;
         const qint64 bps = BytesPerSample();
-        if (bps <= 0)
-            throw Failure(QStringLiteral("Division by zero"));
+        if (bps <= 0) throw Failure(QStringLiteral("Division by zero"));
         const qint64 dataSize = RecordingDataSize();
         const qint64 frames = dataSize / bps;
         qint64 startByte = 1;
-        if (lngStartSample > 1)
-            startByte = lngStartSample < frames ? bps * lngStartSample + 1 : dataSize;
-        const qint64 endByte = (lngEndSample == -1 || lngEndSample >= frames) ? dataSize : bps * lngEndSample + 1;
+        if (lngStartSample > 1) startByte = lngStartSample < frames ? bps * lngStartSample + 1 : dataSize;
+        const qint64 endByte =
+            (lngEndSample == -1 || lngEndSample >= frames) ? dataSize : bps * lngEndSample + 1;
         const qint64 count = endByte - startByte + 1;
         if (count >= 1) {
             if (startByte < 1 || endByte > m_data.size())
@@ -194,19 +179,18 @@ clsWaveFile clsWaveFile::WaveSegment(const QString& strFileName, qint64 lngStart
 
 qint64 clsWaveFile::SampleLevel(double magnitude, short bitsPerSample) {
     const double full = std::ldexp(1.0, bitsPerSample);
-    if (!(magnitude > 0))
-        return 0;
+    if (!(magnitude > 0)) return 0;
     const double db = 20.0 * std::log10(std::min(magnitude, 1.0));
     return qint64(std::llround(full * std::clamp(1.0 - db / kPauseLevelFloorDb, 0.0, 1.0)));
 }
 
-qint64 clsWaveFile::WavePauseLocate(qint64 lngStartSample, double dblPauseMilliseconds, float sngThreshold) const {
+qint64 clsWaveFile::WavePauseLocate(qint64 lngStartSample, double dblPauseMilliseconds,
+                                    float sngThreshold) const {
     qint64 result = -1;
     ErrorGuard({kModule, "WavePauseLocate"}, [&] {
         const float threshold = std::clamp(sngThreshold, 0.0f, 1.0f);
         const short bits = RecordingSampleSize();
-        if (bits <= 0 || bits > 32)
-            throw Failure(QStringLiteral("Invalid procedure call or argument"));
+        if (bits <= 0 || bits > 32) throw Failure(QStringLiteral("Invalid procedure call or argument"));
         const qint64 limit = std::llround(std::ldexp(1.0, bits) * double(threshold));
         const double quietProduct = std::nearbyint(dblPauseMilliseconds * RecordingSampleRate());
         if (!std::isfinite(quietProduct) || std::fabs(quietProduct) > 9e18)
@@ -214,13 +198,10 @@ qint64 clsWaveFile::WavePauseLocate(qint64 lngStartSample, double dblPauseMillis
         const qint64 minimumQuiet = qint64(quietProduct) / 1000;
         const int n = bits / 8;
         const qint64 bps = BytesPerSample();
-        if (bps <= 0 || n <= 0)
-            throw Failure(QStringLiteral("Division by zero"));
+        if (bps <= 0 || n <= 0) throw Failure(QStringLiteral("Division by zero"));
         const qint64 dataSize = std::min<qint64>(RecordingDataSize(), m_data.size());
-        if (lngStartSample >= RecordingDataSize() / bps)
-            return;
-        if (lngStartSample < 0)
-            throw Failure(QStringLiteral("Subscript out of range"));
+        if (lngStartSample >= RecordingDataSize() / bps) return;
+        if (lngStartSample < 0) throw Failure(QStringLiteral("Subscript out of range"));
         const int fullScaleBits = std::min(n, 4) * 8;
         // The level only grows with the magnitude, so "quiet" is a bound on the
         // raw magnitude, found once instead of a logarithm per sample.
@@ -260,8 +241,7 @@ qint64 clsWaveFile::WavePauseLocate(qint64 lngStartSample, double dblPauseMillis
                     --a;
                 while (b < end && quietOf(b))
                     ++b;
-                if (b - a >= minimumQuiet)
-                    return resultOf(b - 1);
+                if (b - a >= minimumQuiet) return resultOf(b - 1);
                 p = b;
             }
             return -1;
@@ -285,7 +265,8 @@ qint64 clsWaveFile::WavePauseLocate(qint64 lngStartSample, double dblPauseMillis
             for (int b = 0; b < 256; ++b)
                 quietByte[b] = quint32(std::abs(b - 128)) <= quietMax;
             if (stereo)
-                result = locate([&](qint64 f) { return quietByte[data[bps * f]] && quietByte[data[bps * f + 1]]; });
+                result = locate(
+                    [&](qint64 f) { return quietByte[data[bps * f]] && quietByte[data[bps * f + 1]]; });
             else
                 result = locate([&](qint64 f) { return quietByte[data[bps * f]]; });
         } else {
@@ -301,8 +282,7 @@ qint64 clsWaveFile::WavePauseLocate(qint64 lngStartSample, double dblPauseMillis
 bool clsWaveFile::WaveAppend(clsWaveFile& objWaveFile) {
     bool result = false;
     ErrorGuard({kModule, "WaveAppend"}, [&] {
-        if (!objWaveFile.IsValid())
-            return;
+        if (!objWaveFile.IsValid()) return;
         if (!m_valid) {
             m_riff = objWaveFile.m_riff;
             m_format = objWaveFile.m_format;
@@ -340,8 +320,7 @@ qint64 clsWaveFile::RecordingTotalSamples() const {
     qint64 result = 0;
     ErrorGuard({kModule, "RecordingTotalSamples"}, [&] {
         const qint32 bps = BytesPerSample();
-        if (bps != 0)
-            result = qint64(std::nearbyint(double(RecordingDataSize()) / bps));
+        if (bps != 0) result = qint64(std::nearbyint(double(RecordingDataSize()) / bps));
     });
     return result;
 }
@@ -349,8 +328,7 @@ qint64 clsWaveFile::RecordingTotalSamples() const {
 double clsWaveFile::RecordingTotalSeconds() const {
     double result = 0;
     ErrorGuard({kModule, "RecordingTotalSeconds"}, [&] {
-        if (RecordingSampleRate() != 0)
-            result = double(RecordingTotalSamples()) / RecordingSampleRate();
+        if (RecordingSampleRate() != 0) result = double(RecordingTotalSamples()) / RecordingSampleRate();
     });
     return result;
 }

@@ -113,8 +113,8 @@ inline vd::VirtualAudioBackend::Segment numberedSamples(qint64 frames, int chann
 }
 
 // The file bytes the numbered programme gives for frames [from, from + count).
-inline QByteArray numberedBytes(const vd::VirtualAudioBackend::Segment& s, qint64 from, qint64 count, int channels,
-                                int bits) {
+inline QByteArray numberedBytes(const vd::VirtualAudioBackend::Segment& s, qint64 from, qint64 count,
+                                int channels, int bits) {
     QByteArray out;
     for (qint64 i = from * channels; i < (from + count) * channels; ++i) {
         const float v = s.samples[std::size_t(i)];

@@ -73,7 +73,8 @@ TEST_F(ControlFixture, LevelIndicatorColours) {
     EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingOverwrite, true, background), 65280); // green
     EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingInsert, true, background), 65280);
     recorder->level = -24;
-    EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingInsert, true, background), 65280); // at start: green
+    EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingInsert, true, background),
+              65280); // at start: green
     recorder->level = -30;
     EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingInsert, true, background), 65535); // yellow
     recorder->overload = 1;
@@ -82,7 +83,8 @@ TEST_F(ControlFixture, LevelIndicatorColours) {
     EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingInsert, true, background), 0); // black
     // Anything else shows the control's background.
     EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_Playback, true, background), background);
-    EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingOverwriteStandby, true, background), background);
+    EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingOverwriteStandby, true, background),
+              background);
     EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingInsert, false, background), background);
     recorder->setVoxActive(0);
     EXPECT_EQ(layer.LevelIndicatorColor(RecordingMode_RecordingInsert, true, background), background);
@@ -100,7 +102,8 @@ TEST(ControlAudio, UsesTheRealRecorderOnTheConfiguredBackend) {
 
 // The control's position and length members read the recorder while it runs.
 TEST_F(ControlFixture, PositionAndLengthFollowARunningRecording) {
-    auto rigBackend = std::make_unique<vd::VirtualAudioBackend>(vd::VirtualAudioBackend::Clock::Manual, 11025, 110);
+    auto rigBackend =
+        std::make_unique<vd::VirtualAudioBackend>(vd::VirtualAudioBackend::Clock::Manual, 11025, 110);
     vd::VirtualAudioBackend* backend = rigBackend.get();
     auto owned = std::make_unique<vd::AudioRecorder>(std::move(rigBackend));
     vd::AudioRecorder* real = owned.get();

@@ -60,16 +60,14 @@ public:
                 for (int i = 0; i < kPeriod; ++i)
                     block[std::size_t(i)] = samples[at + std::size_t(i)] / 32768.0f;
                 // A full pipe (nobody reading) is waited out, never skipped.
-                if (::write(m_fd, block.data(), block.size() * sizeof(float)) > 0)
-                    at += kPeriod;
+                if (::write(m_fd, block.data(), block.size() * sizeof(float)) > 0) at += kPeriod;
                 std::this_thread::sleep_for(std::chrono::microseconds(5000));
             }
         });
     }
     void stop() {
         m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
+        if (m_thread.joinable()) m_thread.join();
     }
 
 private:
@@ -94,14 +92,15 @@ struct PortAudioTest : ::testing::Test {
         pipeFd = ::open(fifo.constData(), O_RDWR | O_CLOEXEC);
         ::fcntl(pipeFd, F_SETPIPE_SZ, 1 << 20);
         ::fcntl(pipeFd, F_SETFL, ::fcntl(pipeFd, F_GETFL) | O_NONBLOCK);
-        const QString conf = QStringLiteral(
-            "pcm.default { type null }\n"
-            "pcm.vd_capture { type file slave.pcm { type null } file \"/dev/null\" "
-            "infile \"%1\" format \"raw\" }\n"
-            "pcm.vd_playback { type plug slave { pcm { type file slave.pcm { type null } file \"%2\" "
-            "format \"raw\" } format S16_LE rate %3 channels 1 } }\n")
-                                 .arg(dir->filePath("in.fifo"), dir->filePath("out.raw"))
-                                 .arg(kRate);
+        const QString conf =
+            QStringLiteral(
+                "pcm.default { type null }\n"
+                "pcm.vd_capture { type file slave.pcm { type null } file \"/dev/null\" "
+                "infile \"%1\" format \"raw\" }\n"
+                "pcm.vd_playback { type plug slave { pcm { type file slave.pcm { type null } file \"%2\" "
+                "format \"raw\" } format S16_LE rate %3 channels 1 } }\n")
+                .arg(dir->filePath("in.fifo"), dir->filePath("out.raw"))
+                .arg(kRate);
         writeFile(dir->filePath("asound.conf"), conf.toUtf8());
         // Read by ALSA when PortAudio first starts in this process.
         qputenv("ALSA_CONFIG_PATH", QFile::encodeName(dir->filePath("asound.conf")));

@@ -87,14 +87,14 @@ struct EditingTest : ::testing::TestWithParam<Format> {
 
 TEST_P(EditingTest, OverwriteAndInsertAreSampleExact) {
     const qint64 s = f.rate / 100; // one buffer
-    record(0, 100 * s, false);         // new recording: 1 s
+    record(0, 100 * s, false);     // new recording: 1 s
     expectFile();
-    record(30 * s, 20 * s, false);     // overwrite in the middle
-    record(90 * s, 30 * s, false);     // overwrite past the end
+    record(30 * s, 20 * s, false); // overwrite in the middle
+    record(90 * s, 30 * s, false); // overwrite past the end
     expectFile();
-    record(0, 5 * s, true);            // insert at the start
-    record(60 * s, 7 * s, true);       // insert in the middle
-    record(60 * s + 7 * s, 3 * s, true); // and straight after it
+    record(0, 5 * s, true);                              // insert at the start
+    record(60 * s, 7 * s, true);                         // insert in the middle
+    record(60 * s + 7 * s, 3 * s, true);                 // and straight after it
     record(expected.size() / frameBytes(), 4 * s, true); // insert at the end
     expectFile();
     for (int i = 0; i < 4; ++i) // several inserts in a row, each at the new position
@@ -146,8 +146,7 @@ double frequencyOf(const std::vector<float>& s, int channels, int rate) {
     for (std::size_t i = std::size_t(channels); i < s.size(); i += std::size_t(channels))
         if (s[i - std::size_t(channels)] < 0 && s[i] >= 0) {
             ++crossings;
-            if (first < 0)
-                first = qint64(i / std::size_t(channels));
+            if (first < 0) first = qint64(i / std::size_t(channels));
             last = qint64(i / std::size_t(channels));
         }
     return crossings > 1 ? double(crossings - 1) * rate / double(last - first) : 0;
@@ -219,7 +218,8 @@ TEST_P(PlaybackSpeed, TakesTheScaledTimeKeepsThePitchAndEndsWithTheEvent) {
     QCoreApplication::processEvents();
     EXPECT_EQ(ended, 1);
     const std::vector<float> out = rig.backend->takeSpeakerSamples();
-    const std::vector<float> middle(out.begin() + qsizetype(out.size() / 4), out.begin() + qsizetype(out.size() / 2));
+    const std::vector<float> middle(out.begin() + qsizetype(out.size() / 4),
+                                    out.begin() + qsizetype(out.size() / 2));
     EXPECT_NEAR(frequencyOf(middle, 1, 48000), 300, 6) << "time stretch keeps the pitch";
     // The next Play starts from the end and ends at once.
     r.Stop();
@@ -388,7 +388,8 @@ TEST_F(RecorderTest, AFileLeftByACrashOpensAndPlays) {
 
     Rig rig(rate, 110);
     rig.recorder->FileOpen(file);
-    EXPECT_EQ(rig.recorder->TotalSamples(), recorded) << "the audio written after the last patch is recovered";
+    EXPECT_EQ(rig.recorder->TotalSamples(), recorded)
+        << "the audio written after the last patch is recovered";
     rig.recorder->Play();
     rig.playToEnd(rate * 10);
     const std::vector<float> played = rig.backend->takeSpeakerSamples();

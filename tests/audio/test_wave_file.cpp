@@ -47,9 +47,10 @@ TEST_F(WaveFileTest, NewInstanceSavesTheDefaultHeaderToRecordingWav) {
     EXPECT_FALSE(w.IsValid());
     EXPECT_TRUE(w.FileSave());
     QDir::setCurrent(old);
-    const QByteArray expected = bytesOf({'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                         16, 0, 0, 0, 1, 0, 1, 0, 0x11, 0x2B, 0, 0, 0x22, 0x56, 0, 0,
-                                         2, 0, 16, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0});
+    const QByteArray expected =
+        bytesOf({'R', 'I', 'F', 'F', 36, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
+                 ' ', 16,  0,   0,   0,  1, 0,   1,   0,   0x11, 0x2B, 0,   0,   0x22, 0x56,
+                 0,   0,   2,   0,   16, 0, 'd', 'a', 't', 'a',  0,    0,   0,   0});
     EXPECT_EQ(readFile(path("Recording.wav")), expected);
     EXPECT_FALSE(w.IsValid()); // saving does not make it valid
     EXPECT_EQ(w.RecordingSampleRate(), 11025);
@@ -102,7 +103,8 @@ TEST_F(WaveFileTest, RefusesWhatIsNotAWaveWithoutCrashing) {
     EXPECT_EQ(good.RecordingSampleRate(), 8000);
     EXPECT_EQ(good.SampleData(), QByteArray("\x80\x81\x82", 3));
     ASSERT_EQ(utils.log.size(), 1);
-    EXPECT_TRUE(utils.log[0].startsWith(QStringLiteral("VantorDictation4 - Wave File Class \u2013 FileRead \u2013 '")));
+    EXPECT_TRUE(utils.log[0].startsWith(
+        QStringLiteral("VantorDictation4 - Wave File Class \u2013 FileRead \u2013 '")));
 
     // A format chunk size that points past the end, and a file of only the RIFF header.
     QByteArray hugeFormat = waveBytes(11025, 1, 16, QByteArray());
@@ -222,7 +224,8 @@ QByteArray toneAndQuiet(const std::vector<std::pair<int, double>>& parts, int ra
     std::vector<qint16> s;
     for (auto [frames, amplitude] : parts)
         for (int i = 0; i < frames; ++i)
-            s.push_back(qint16(std::lround(amplitude * 32767 * std::sin(2 * std::numbers::pi * 440 * i / rate))));
+            s.push_back(
+                qint16(std::lround(amplitude * 32767 * std::sin(2 * std::numbers::pi * 440 * i / rate))));
     return pcm16(s);
 }
 } // namespace
@@ -230,8 +233,8 @@ QByteArray toneAndQuiet(const std::vector<std::pair<int, double>>& parts, int ra
 TEST_F(WaveFileTest, PauseLocateFindsTheEndOfTheFirstLongEnoughQuiet) {
     const int rate = 8000;
     // Tone 1000, quiet 400 (50 ms), tone 1000, quiet 1600 (200 ms), tone 1000.
-    clsWaveFile w = load(waveBytes(rate, 1, 16, toneAndQuiet({{1000, 0.5}, {400, 0.0}, {1000, 0.5}, {1600, 0.003},
-                                                              {1000, 0.5}}, rate)));
+    clsWaveFile w = load(waveBytes(
+        rate, 1, 16, toneAndQuiet({{1000, 0.5}, {400, 0.0}, {1000, 0.5}, {1600, 0.003}, {1000, 0.5}}, rate)));
     // The quiet run found is the 200 ms one; its last quiet frame is at most
     // one frame before the tone resumes (the sine starts at zero).
     const qint64 end = w.WavePauseLocate(0, 100, 0.3f);
@@ -318,8 +321,7 @@ TEST_F(WaveFileTest, PauseLocateSplitsRealSpeechBetweenSentencesOnly) {
         qint64 first = -1, last = -1;
         for (std::size_t k = 0; k < s.size(); ++k)
             if (std::abs(s[k]) > 1000) {
-                if (first < 0)
-                    first = qint64(k);
+                if (first < 0) first = qint64(k);
                 last = qint64(k);
             }
         ASSERT_GE(first, 0);
@@ -334,8 +336,7 @@ TEST_F(WaveFileTest, PauseLocateSplitsRealSpeechBetweenSentencesOnly) {
     std::vector<qint64> cuts;
     for (qint64 at = 0;;) {
         const qint64 cut = all.WavePauseLocate(at, 300, 0.3f);
-        if (cut < 0)
-            break;
+        if (cut < 0) break;
         cuts.push_back(cut);
         at = cut + 1;
     }
@@ -361,25 +362,22 @@ qint64 referencePauseLocate(const clsWaveFile& w, qint64 start, double pauseMs, 
     const qint64 limit = std::llround(std::ldexp(1.0, bits) * threshold);
     const qint64 minimum = qint64(std::nearbyint(pauseMs * w.RecordingSampleRate())) / 1000;
     const QByteArray& d = w.SampleData();
-    if (start >= w.RecordingDataSize() / bps)
-        return -1;
+    if (start >= w.RecordingDataSize() / bps) return -1;
     auto level = [&](qint64 at) {
-        const double m = n == 1 ? std::abs(int(uchar(d[int(at)])) - 128) / 128.0
-                                : std::abs(int(qint16(quint16(uchar(d[int(at)]) | uchar(d[int(at + 1)]) << 8)))) /
-                                      32768.0;
+        const double m =
+            n == 1 ? std::abs(int(uchar(d[int(at)])) - 128) / 128.0
+                   : std::abs(int(qint16(quint16(uchar(d[int(at)]) | uchar(d[int(at + 1)]) << 8)))) / 32768.0;
         return clsWaveFile::SampleLevel(m, short(bits));
     };
     qint64 quiet = 0, result = -1;
     for (qint64 p = qint64(bps) * start + 1; p <= d.size(); p += bps) {
         qint64 l = level(p - 1);
-        if (w.RecordingChannels() >= 2)
-            l = std::max(l, level(p - 1 + n));
+        if (w.RecordingChannels() >= 2) l = std::max(l, level(p - 1 + n));
         if (l <= limit) {
             result = p / bps;
             ++quiet;
         } else if (quiet != 0) {
-            if (quiet >= minimum)
-                return result;
+            if (quiet >= minimum) return result;
             quiet = 0;
             result = -1;
         }
@@ -420,7 +418,8 @@ TEST_F(WaveFileTest, PauseLocateAgreesWithTheFrameByFrameDefinition) {
                 const qint64 start = next(frames + 10);
                 const double pause = next(120);
                 const float threshold = float(next(1000)) / 1000.0f;
-                ASSERT_EQ(w.WavePauseLocate(start, pause, threshold), referencePauseLocate(w, start, pause, threshold))
+                ASSERT_EQ(w.WavePauseLocate(start, pause, threshold),
+                          referencePauseLocate(w, start, pause, threshold))
                     << bits << " bits, " << channels << " channels, start " << start << ", pause " << pause
                     << ", threshold " << threshold;
             }
