@@ -48,7 +48,8 @@ public:
 
 // "portaudio" or "virtual"; an empty name reads VD4_AUDIO_BACKEND and defaults
 // to PortAudio. When PortAudio has no device at all the virtual backend
-// (real-time clock, a silent microphone) stands in and notice says why.
+// (real-time clock) stands in and notice says why. The virtual microphone is
+// silent unless VD4_VIRTUAL_MICROPHONE names a wave file for it to play.
 std::unique_ptr<AudioBackend> CreateAudioBackend(const QString& name, QString* notice);
 // The notice of the latest fallback to virtual devices, "" when none.
 QString AudioBackendNotice();

@@ -254,7 +254,7 @@ struct AudioRecorder::PlaySession {
     std::unique_ptr<Converter> converter;
     FloatRing ring;
     std::vector<uchar> bytes;
-    std::vector<float> decoded, mapped, stretched, pending;
+    std::vector<float> decoded, mapped, stretched, pending, block;
     std::size_t pendingAt = 0;
     bool flushed = false;
     bool endPosted = false;
@@ -494,7 +494,8 @@ void AudioRecorder::workPlayback(PlaySession& s) {
             else
                 s.stretch->flush();
             s.stretched.clear();
-            std::vector<float> block(std::size_t(kChunkFrames) * std::size_t(s.devChannels));
+            std::vector<float>& block = s.block;
+            block.resize(std::size_t(kChunkFrames) * std::size_t(s.devChannels));
             for (uint got; (got = s.stretch->receiveSamples(block.data(), kChunkFrames)) > 0;)
                 s.stretched.insert(s.stretched.end(), block.data(),
                                    block.data() + got * std::size_t(s.devChannels));
@@ -514,6 +515,7 @@ void AudioRecorder::openInputStream() {
     m_inFormat = m_backend->openInput(m_recordingDevice, m_channels, this);
     m_inRing.reset(std::size_t(kInputRingSeconds * m_inFormat.sampleRate), m_inFormat.channels);
     m_inputOpen = true;
+    m_inputDevice = m_recordingDevice;
     m_inputReady.store(true, std::memory_order_release);
 }
 
@@ -771,6 +773,15 @@ void AudioRecorder::stopRecording() {
         m_layout.dataBytes = done->targetDataBytes();
     }
     m_position = done->startPos + done->written;
+    // A device chosen while recording takes over standby now.
+    if (m_inputDevice != m_recordingDevice) {
+        closeInputStream();
+        try {
+            openInputStream();
+        } catch (const Failure&) {
+            // Record reports the missing device.
+        }
+    }
     if (!done->error.isEmpty()) throw Failure(done->error);
 }
 

@@ -160,6 +160,7 @@ private:
 
     // Input stream (real-time producer, worker consumer)
     bool m_inputOpen = false;
+    qint32 m_inputDevice = -1; // the device the open input stream uses
     StreamFormat m_inFormat;
     FloatRing m_inRing;
     std::atomic<bool> m_inputReady{false};

@@ -130,8 +130,15 @@ QString AudioBackendNotice() { return lastNotice(); }
 std::unique_ptr<AudioBackend> CreateAudioBackend(const QString& name, QString* notice) {
     QString wanted = name.isEmpty() ? qEnvironmentVariable("VD4_AUDIO_BACKEND") : name;
     wanted = wanted.trimmed().toLower();
-    if (wanted == QStringLiteral("virtual"))
-        return std::make_unique<VirtualAudioBackend>(VirtualAudioBackend::Clock::RealTime);
+    // Virtual devices hear VD4_VIRTUAL_MICROPHONE (a wave file) when it is set.
+    auto makeVirtual = [] {
+        auto backend = std::make_unique<VirtualAudioBackend>(VirtualAudioBackend::Clock::RealTime);
+        const QString file = qEnvironmentVariable("VD4_VIRTUAL_MICROPHONE");
+        if (!file.isEmpty() && !backend->setMicrophoneFile(file))
+            qWarning().noquote() << QStringLiteral("Cannot play %1 on the virtual microphone").arg(file);
+        return backend;
+    };
+    if (wanted == QStringLiteral("virtual")) return makeVirtual();
     QString reason;
     try {
         auto pa = std::make_unique<PortAudioBackend>();
@@ -140,11 +147,11 @@ std::unique_ptr<AudioBackend> CreateAudioBackend(const QString& name, QString* n
     } catch (const Failure& f) {
         reason = f.description();
     }
-    const QString text = reason + QStringLiteral("; using virtual audio devices (silent microphone).");
+    const QString text = reason + QStringLiteral("; using virtual audio devices.");
     qInfo().noquote() << text;
     lastNotice() = text;
     if (notice) *notice = text;
-    return std::make_unique<VirtualAudioBackend>(VirtualAudioBackend::Clock::RealTime);
+    return makeVirtual();
 }
 
 } // namespace vd

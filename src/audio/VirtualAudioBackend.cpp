@@ -1,6 +1,9 @@
 #include "VirtualAudioBackend.h"
 
+#include "clsWaveFile.h"
 #include "common/ErrorGuard.h"
+
+#include <samplerate.h>
 
 #include <chrono>
 #include <cmath>
@@ -84,6 +87,44 @@ void VirtualAudioBackend::setMicrophoneTone(double dbfs, double frequency) {
     tone.amplitude = std::pow(10.0, dbfs / 20.0);
     tone.frequency = frequency;
     setMicrophone({tone}, true);
+}
+
+bool VirtualAudioBackend::setMicrophoneFile(const QString& path, bool loop) {
+    clsWaveFile wave;
+    if (!wave.FileRead(path) || wave.RecordingChannels() < 1 || wave.RecordingSampleRate() < 1000 ||
+        (wave.RecordingSampleSize() != 8 && wave.RecordingSampleSize() != 16))
+        return false;
+    const int channels = wave.RecordingChannels(), bits = wave.RecordingSampleSize();
+    const QByteArray& bytes = wave.SampleData();
+    const std::size_t frames = std::size_t(bytes.size()) / std::size_t(wave.BytesPerSample());
+    const auto* p = reinterpret_cast<const uchar*>(bytes.constData());
+    std::vector<float> mic(frames * std::size_t(m_micChannels));
+    for (std::size_t f = 0; f < frames; ++f)
+        for (int c = 0; c < m_micChannels; ++c) {
+            const std::size_t at =
+                (f * std::size_t(channels) + std::size_t(std::min(c, channels - 1))) * (bits / 8);
+            mic[f * std::size_t(m_micChannels) + std::size_t(c)] =
+                bits == 8 ? float(int(p[at]) - 128) / 128.0f
+                          : float(qint16(quint16(p[at] | p[at + 1] << 8))) / 32768.0f;
+        }
+    Segment segment;
+    if (wave.RecordingSampleRate() == m_rate) {
+        segment.samples = std::move(mic);
+    } else {
+        const double ratio = double(m_rate) / wave.RecordingSampleRate();
+        segment.samples.resize(std::size_t(double(frames) * ratio + 16) * std::size_t(m_micChannels));
+        SRC_DATA d{};
+        d.data_in = mic.data();
+        d.input_frames = long(frames);
+        d.data_out = segment.samples.data();
+        d.output_frames = long(segment.samples.size() / std::size_t(m_micChannels));
+        d.src_ratio = ratio;
+        if (src_simple(&d, SRC_SINC_MEDIUM_QUALITY, m_micChannels) != 0) return false;
+        segment.samples.resize(std::size_t(d.output_frames_gen) * std::size_t(m_micChannels));
+    }
+    segment.frames = qint64(segment.samples.size() / std::size_t(m_micChannels));
+    setMicrophone({std::move(segment)}, loop);
+    return true;
 }
 
 std::vector<float> VirtualAudioBackend::takeSpeakerSamples() {

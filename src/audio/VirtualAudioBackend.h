@@ -44,6 +44,9 @@ public:
     void setMicrophone(std::vector<Segment> programme, bool loop = false);
     // Convenience: a sine of the given peak in dBFS, for ever.
     void setMicrophoneTone(double dbfs, double frequency);
+    // The microphone plays a wave file (8 or 16-bit PCM), converted to the
+    // device's rate and channels. False when the file cannot be used.
+    bool setMicrophoneFile(const QString& path, bool loop = true);
 
     // Manual clock: run whole buffers until at least frames have passed.
     void advance(qint64 frames);

@@ -187,6 +187,30 @@ TEST_F(RecorderTest, ConvertsBetweenDeviceAndFileRates) {
     EXPECT_NEAR(frequencyOf(out, 2, 48000), 440, 3);
 }
 
+// A microphone that plays a wave file at another rate: the recording has the
+// file's tone at its level after conversion to the device and back.
+TEST_F(RecorderTest, VirtualMicrophonePlaysAWaveFile) {
+    std::vector<qint16> tone;
+    for (int i = 0; i < 22050; ++i)
+        tone.push_back(
+            qint16(std::lround(10362 * std::sin(2 * std::numbers::pi * 500 * i / 22050.0)))); // -10 dBFS
+    const QString source = dir.filePath(QStringLiteral("source.wav"));
+    writeFile(source, waveBytes(22050, 1, 16, pcm16(tone)));
+    Rig rig(48000, 480, 2, 2);
+    ASSERT_TRUE(rig.backend->setMicrophoneFile(source, false));
+    EXPECT_FALSE(rig.backend->setMicrophoneFile(dir.filePath(QStringLiteral("missing.wav"))));
+    auto& r = *rig.recorder;
+    r.setSampleRate(22050);
+    r.FileNew(file);
+    r.Record();
+    rig.run(48000);
+    r.Stop();
+    const std::vector<float> rec = fileSamples(file);
+    ASSERT_NEAR(double(rec.size()), 22050, 200);
+    EXPECT_NEAR(20 * std::log10(peakOf(rec, 500)), -10.0, 0.3);
+    EXPECT_NEAR(frequencyOf(rec, 1, 22050), 500, 3);
+}
+
 struct PlaybackSpeed : ::testing::TestWithParam<int> {};
 
 TEST_P(PlaybackSpeed, TakesTheScaledTimeKeepsThePitchAndEndsWithTheEvent) {
@@ -457,4 +481,26 @@ TEST_F(RecorderTest, DevicesAreListedAndChosenByNumber) {
     EXPECT_EQ(r.State(), AudioRecordingControl::StateStopped);
 }
 
+} // namespace
+
+namespace {
+// A device chosen while recording takes over standby once the recording ends.
+TEST_F(RecorderTest, DeviceChosenWhileRecordingAppliesAfterStop) {
+    Rig rig;
+    rig.backend->setDeviceNames({"Mic A", "Mic B"}, {"Speaker A"});
+    auto& r = *rig.recorder;
+    r.FileNew(file);
+    r.Record();
+    rig.run(1100);
+    r.setRecordingDeviceID(7); // no such device: only noticed after the recording
+    rig.run(1100);
+    EXPECT_EQ(r.PositionSamples(), 2200);
+    r.Stop();
+    EXPECT_EQ(r.TotalSamples(), 2200);
+    EXPECT_FALSE(rig.backend->inputOpen());
+    r.setRecordingDeviceID(1);
+    r.Record(); // opens the device it now names
+    EXPECT_TRUE(rig.backend->inputOpen());
+    r.Stop();
+}
 } // namespace
