@@ -2,6 +2,7 @@
 
 #include <VantorDictation4/Dictation.h>
 
+#include "audio/AudioBackend.h"
 #include "services/HostServices.h"
 #include "services/VantorUtils.h"
 
@@ -32,7 +33,11 @@ DeskWindow::DeskWindow(QWidget* parent) : QMainWindow(parent) {
     // No dictation server is configured yet: the control works locally.
     m_control->ControlInitialize(nullptr, m_utils, codeTables, temporaryFolder, qEnvironmentVariable("USER"),
                                  VantorDictation4::RecordingType_Dictation);
-    statusBar()->showMessage(QStringLiteral("Recordings in %1").arg(temporaryFolder));
+    QString status = QStringLiteral("Recordings in %1").arg(temporaryFolder);
+    // Without sound hardware the control records from virtual devices: say so.
+    if (!vd::AudioBackendNotice().isEmpty())
+        status += QStringLiteral(" \u2014 ") + vd::AudioBackendNotice();
+    statusBar()->showMessage(status);
 }
 
 DeskWindow::~DeskWindow() { saveSetup(); }

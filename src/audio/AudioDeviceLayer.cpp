@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <cmath>
+
 namespace vd {
 
 using namespace VantorDictation4;
@@ -60,7 +62,7 @@ void AudioDeviceLayer::AudioControlConfigure(const RecordingQuality& resolved) {
     r.setVoxWaitTimeTenths(m_voxWait == 0 ? 5 : m_voxWait);
     r.setVoxActive(m_voxActive ? 1 : 0);
     r.setFormatOption(4);
-    r.setPlaybackRate(r.PlaybackRate());
+    r.setPlaybackRate(m_rate);
 }
 
 qint32 AudioDeviceLayer::DeviceRecordingIDFromName(const QString& name) const {
@@ -161,10 +163,32 @@ void AudioDeviceLayer::setPlaybackAudioRate(short value) {
     if (value <= 0 || value == old)
         return;
     m_recorder->setPlaybackRate(value);
+    m_rate = value;
     m_onChange("PlaybackAudioRate", QString::number(old), QString::number(value));
 }
 
-short AudioDeviceLayer::VolumePlayback() const { return m_recorder->OutputVolume(); }
+qint32 AudioDeviceLayer::GetDeviceIDPlayback(const QString& name) const {
+    const qint32 n = m_recorder->PlaybackDeviceCount();
+    qint32 result = n - 1 < 1 ? -1 : 0;
+    const QString wanted = normalised(name);
+    for (qint32 i = 0; i < n; ++i) {
+        QString product = m_recorder->PlaybackDeviceName(i).left(32);
+        if (const qsizetype nul = product.indexOf(QChar(0)); nul >= 0)
+            product.truncate(nul);
+        if (normalised(product) == wanted)
+            return i;
+    }
+    return result;
+}
+
+// The player's gain stands for the device volume: 16-bit levels as the
+// volume of a wave-output device, reported in percent.
+short AudioDeviceLayer::VolumePlayback() const {
+    if (GetDeviceIDPlayback(DevicePlaybackName()) < 0)
+        return -1;
+    const long level = std::lround(m_recorder->OutputVolume() * 65535.0 / 100.0);
+    return short(std::lround(double(level & 0xFFFF) * 100.0 / 65535.0));
+}
 
 void AudioDeviceLayer::setVolumePlayback(short value) {
     const short old = VolumePlayback();
@@ -172,6 +196,21 @@ void AudioDeviceLayer::setVolumePlayback(short value) {
         return;
     m_recorder->setOutputVolume(value);
     m_onChange("VolumePlayback", QString::number(old), QString::number(value));
+}
+
+qint32 AudioDeviceLayer::LevelIndicatorColor(gdenmRecordingMode mode, bool displayVoxLevelColor,
+                                             qint32 background) const {
+    if ((mode != RecordingMode_RecordingInsert && mode != RecordingMode_RecordingOverwrite) ||
+        m_recorder->VoxActive() <= 0 || !displayVoxLevelColor)
+        return background;
+    float level = -100, level2 = -100;
+    short state = 0, state2 = 0;
+    m_recorder->LevelsGet(level, state, level2, state2);
+    if (m_recorder->VoxState() == 1)
+        return 0; // black: paused by voice activation
+    if (state == 1)
+        return 255; // red: overload
+    return m_recorder->VoxStartVolume() <= level ? 65280 : 65535; // green, else yellow
 }
 
 } // namespace vd

@@ -53,8 +53,18 @@ public:
     void setVoxWaitTimeTenths(short value);
     short PlaybackAudioRate() const;
     void setPlaybackAudioRate(short value);
+    // Output gain of the player in percent on the device named by
+    // DevicePlaybackName; -1 when that name gives no device number.
     short VolumePlayback() const;
     void setVolumePlayback(short value);
+    // Output device number for a playback device name: the first whose name
+    // (at most 32 characters, trimmed, upper case) matches; otherwise -1 with
+    // fewer than two devices, else 0.
+    qint32 GetDeviceIDPlayback(const QString& name) const;
+
+    // Background of lblLevelColor (colour as 0x00BBGGRR) for one display tick.
+    qint32 LevelIndicatorColor(VantorDictation4::gdenmRecordingMode mode, bool displayVoxLevelColor,
+                               qint32 background) const;
 
 private:
     SettingChanged m_onChange;
@@ -63,6 +73,7 @@ private:
     bool m_voxActive = false;
     float m_voxStart = 0, m_voxStop = 0;
     short m_voxWait = 0;
+    short m_rate = 100;
 };
 
 } // namespace vd

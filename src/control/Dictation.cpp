@@ -4,7 +4,7 @@
 #include "CurrentControl.h"
 #include "DictationPrivate.h"
 #include "Transport.h"
-#include "audio/MemoryAudioRecorder.h"
+#include "audio/AudioRecorder.h"
 #include "common/ColorScheme.h"
 #include "common/HelpWindow.h"
 #include "common/ProcessState.h"
@@ -56,8 +56,7 @@ DictationPrivate::DictationPrivate(Dictation* owner)
     tmrDelayedApplicationSwitch = makeTimer(owner, "tmrDelayedApplicationSwitch", 10);
     tmrDelayedTextPaste = makeTimer(owner, "tmrDelayedTextPaste", 10);
     tmrUpdateUserProfiles = makeTimer(owner, "tmrUpdateUserProfiles", 500);
-    // The in-memory recorder serves until a device-backed one is installed.
-    audio.setRecorder(std::make_unique<MemoryAudioRecorder>());
+    audio.setRecorder(CreateDefaultAudioRecorder());
 }
 
 void DictationPrivate::settingChanged(const char* name, const QString& oldValue, const QString& newValue) {
@@ -133,22 +132,9 @@ StatusInputs DictationPrivate::statusInputs() const {
 
 void DictationPrivate::refreshLevelColor() {
     QLabel* label = strip.label(QStringLiteral("lblLevelColor"));
-    AudioRecordingControl& r = *audio.recorder();
-    QColor color = q->palette().color(QPalette::Window);
-    if ((mode == RecordingMode_RecordingInsert || mode == RecordingMode_RecordingOverwrite) && r.VoxActive() > 0 &&
-        display.voxLevelColor) {
-        float level = 0, level2 = 0;
-        short state = 0, state2 = 0;
-        r.LevelsGet(level, state, level2, state2);
-        if (r.VoxState() == 1)
-            color = OleColorToQColor(0);
-        else if (state == 1)
-            color = OleColorToQColor(0x000000FF);
-        else
-            color = OleColorToQColor(r.VoxStartVolume() <= level ? 0x0000FF00 : 0x0000FFFF);
-    }
+    const qint32 background = QColorToOleColor(q->palette().color(QPalette::Window));
     QPalette p = label->palette();
-    p.setColor(QPalette::Window, color);
+    p.setColor(QPalette::Window, OleColorToQColor(audio.LevelIndicatorColor(mode, display.voxLevelColor, background)));
     label->setPalette(p);
 }
 
