@@ -156,7 +156,7 @@ QString Hub::dispatch(const QString& request, const Caller& caller, RequestInfo&
             return refuse(info, QStringLiteral("the dictation list is answered in blocks"));
     }
     if (kind == QLatin1String("DICTATION") && verb == QLatin1String("SET") && op == QLatin1String("STATUS"))
-        return statusChange(RequestSplit(request), info);
+        return statusChange(RequestSplit(request), caller, info);
     if (key.isEmpty())
         return refuse(info, QStringLiteral("the recording name is missing"));
     info.name = key;
@@ -165,7 +165,7 @@ QString Hub::dispatch(const QString& request, const Caller& caller, RequestInfo&
     if (verb == QLatin1String("SET"))
         return recordingPiece(request, caller, info);
     if (op == QLatin1String("0"))
-        return recordingHeaderRead(f, info);
+        return recordingHeaderRead(f, caller, info);
     if (op == QLatin1String("FILE"))
         return refuse(info, QStringLiteral("downloads are answered in blocks"));
     return refuse(info, QStringLiteral("unknown recording request \"%1\"").arg(op));
@@ -182,7 +182,7 @@ QStringList Hub::dispatchBlocks(const QString& request, const Caller& caller, Re
             return listPage(request, f, caller);
         }
         if (isKind(f.value(2)) && f.value(4) == QLatin1String("FILE"))
-            return recordingDownload(f, info);
+            return recordingDownload(f, caller, info);
     }
     // Anything else answers as one block.
     return {dispatch(request, caller, info)};
@@ -198,8 +198,8 @@ QString Hub::recordingHeaderStore(const QStringList& f, const Caller& caller, Re
     if (name == QLatin1String("NEXTKEY"))
         name = m_store.allocateName(kind);
     info.name = name;
-    const QString error = m_store.storeHeader(name, kind, f.mid(5));
-    m_store.audit(caller.user, f[0], kind, name);
+    const AuditEntry audit{caller.user, f[0], kind};
+    const QString error = m_store.storeHeader(name, kind, f.mid(5), &audit);
     if (!error.isEmpty())
         return refuse(info, error);
     return name;
@@ -216,31 +216,33 @@ QString Hub::recordingPiece(const QString& request, const Caller& caller, Reques
     const QString& piece = f[5];
     const bool text = f[2] == QLatin1String("RTF");
     PieceOutcome outcome;
+    const AuditEntry audit{caller.user, f[0], f[2]};
     if (text) {
         const QByteArray data(reinterpret_cast<const char*>(piece.utf16()), piece.size() * 2);
-        outcome = m_store.storePiece(f[3], Part::Text, number, data, piece.size(), caller.session);
+        outcome = m_store.storePiece(f[3], Part::Text, number, data, piece.size(), caller.session, &audit);
     } else {
         bool mapped = false;
         const QByteArray data = TextToBytes(piece, &mapped);
         if (!mapped)
             return refuse(info, QStringLiteral("piece %1 holds a character that is not a byte").arg(number));
-        outcome = m_store.storePiece(f[3], Part::Audio, number, data, data.size(), caller.session);
+        outcome = m_store.storePiece(f[3], Part::Audio, number, data, data.size(), caller.session, &audit);
     }
-    m_store.audit(caller.user, f[0], f[2], f[3]);
     if (!outcome.error.isEmpty())
         return refuse(info, outcome.error);
     return kOK;
 }
 
-QString Hub::recordingHeaderRead(const QStringList& f, RequestInfo&) {
+QString Hub::recordingHeaderRead(const QStringList& f, const Caller& caller, RequestInfo&) {
     const auto fields = m_store.readHeader(f[3]);
+    if (fields)
+        m_store.audit(caller.user, f[0], f[2], f[3]);
     // An unknown name answers empty: the control reads that as "no such dictation".
     if (!fields)
         return QString();
     return f[3] + QLatin1Char('|') + fields->join(QLatin1Char('|'));
 }
 
-QStringList Hub::recordingDownload(const QStringList& f, RequestInfo& info) {
+QStringList Hub::recordingDownload(const QStringList& f, const Caller& caller, RequestInfo& info) {
     const QString name = f[3];
     info.name = name;
     QString text;
@@ -255,6 +257,7 @@ QStringList Hub::recordingDownload(const QStringList& f, RequestInfo& info) {
             return {refuse(info, QStringLiteral("no recording named %1").arg(name))};
         text = BytesToText(*a);
     }
+    m_store.audit(caller.user, f[0], f[2], name);
     QStringList blocks;
     for (qsizetype at = 0; at < text.size(); at += m_options.downloadBlockChars)
         blocks << kBlockPrefix + text.mid(at, m_options.downloadBlockChars);
@@ -267,10 +270,9 @@ QString Hub::nextDictation(const QStringList& f, const Caller& caller, RequestIn
     if (!caller.hasRole("transcriptionist"))
         return refuse(info, QStringLiteral("claiming the next dictation needs the transcriptionist role"));
     const Selection s = SelectionParse(f.value(4), f.value(5), f.value(6), QStringLiteral("N"), f.value(8));
-    const QString name = m_store.claimNext(s, caller.user);
+    const AuditEntry audit{caller.user, f[0], QStringLiteral("NEXT")};
+    const QString name = m_store.claimNext(s, caller.user, &audit);
     info.name = name;
-    if (!name.isEmpty())
-        m_store.audit(caller.user, f[0], QStringLiteral("NEXT"), name);
     return name;
 }
 
@@ -333,13 +335,14 @@ QStringList Hub::listPage(const QString& request, const QStringList& f, const Ca
     return blocks;
 }
 
-QString Hub::statusChange(const QStringList& f, RequestInfo& info) {
+QString Hub::statusChange(const QStringList& f, const Caller& caller, RequestInfo& info) {
     const QString name = f.value(3);
     info.name = name;
     const QString status = f.value(5).trimmed().toUpper();
     if (!isStatusWord(status))
         return refuse(info, QStringLiteral("\"%1\" is not a dictation status").arg(f.value(5)));
-    if (!m_store.setStatus(name, status))
+    const AuditEntry audit{caller.user, f[0], QStringLiteral("STATUS")};
+    if (!m_store.setStatus(name, status, &audit))
         return refuse(info, QStringLiteral("no recording named %1").arg(name));
     return kOK;
 }

@@ -50,11 +50,11 @@ private:
 
     QString recordingHeaderStore(const QStringList& f, const Caller& caller, RequestInfo& info);
     QString recordingPiece(const QString& request, const Caller& caller, RequestInfo& info);
-    QString recordingHeaderRead(const QStringList& f, RequestInfo& info);
-    QStringList recordingDownload(const QStringList& f, RequestInfo& info);
+    QString recordingHeaderRead(const QStringList& f, const Caller& caller, RequestInfo& info);
+    QStringList recordingDownload(const QStringList& f, const Caller& caller, RequestInfo& info);
     QString nextDictation(const QStringList& f, const Caller& caller, RequestInfo& info);
     QStringList listPage(const QString& request, const QStringList& f, const Caller& caller);
-    QString statusChange(const QStringList& f, RequestInfo& info);
+    QString statusChange(const QStringList& f, const Caller& caller, RequestInfo& info);
     QString workflow(const QStringList& f);
     QString workflowHistory(const QStringList& f);
     QString trackingTypes();

@@ -11,13 +11,17 @@ constexpr std::array<char16_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x20
                                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int byteOf(char16_t u) {
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return u;
-    for (size_t i = 0; i < kHigh.size(); ++i)
-        if (kHigh[i] == u)
-            return int(0x80 + i);
-    return -1;
+// Byte of every UTF-16 code unit, -1 where there is none. A table, because
+// pieces are converted a character at a time and their bytes are random.
+const std::array<qint16, 65536>& byteTable() {
+    static const std::array<qint16, 65536> table = [] {
+        std::array<qint16, 65536> t;
+        t.fill(-1);
+        for (int b = 0; b < 256; ++b)
+            t[(b >= 0x80 && b <= 0x9F) ? kHigh[b - 0x80] : b] = qint16(b);
+        return t;
+    }();
+    return table;
 }
 } // namespace
 
@@ -68,13 +72,13 @@ QString BytesToText(const QByteArray& bytes) {
 
 QByteArray TextToBytes(const QString& text, bool* ok) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
+    const auto& table = byteTable();
     bool good = true;
     char* out = bytes.data();
-    const QChar* in = text.constData();
+    const ushort* in = text.utf16();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const int b = byteOf(in[i].unicode());
-        if (b < 0)
-            good = false;
+        const qint16 b = table[in[i]];
+        good &= b >= 0;
         out[i] = b < 0 ? '?' : char(b);
     }
     if (ok)

@@ -9,12 +9,13 @@ namespace {
 const char* const kVersion1[] = {
     "CREATE TABLE counters (name TEXT PRIMARY KEY, value BIGINT NOT NULL)",
     "INSERT INTO counters (name, value) VALUES ('recording', 0)",
+    "INSERT INTO counters (name, value) VALUES ('upload', 0)",
     "CREATE TABLE recordings ("
     " name TEXT PRIMARY KEY, kind TEXT NOT NULL, visible INTEGER NOT NULL DEFAULT 0,"
     " header TEXT NOT NULL DEFAULT '', status TEXT NOT NULL DEFAULT 'NONE', author TEXT NOT NULL DEFAULT '',"
     " priority INTEGER NOT NULL DEFAULT 2, created TEXT NOT NULL DEFAULT '', patient TEXT NOT NULL DEFAULT '',"
     " account TEXT NOT NULL DEFAULT '', description TEXT NOT NULL DEFAULT '', seconds TEXT NOT NULL DEFAULT '',"
-    " search TEXT NOT NULL DEFAULT '', audio BLOB, audio_size BIGINT NOT NULL DEFAULT 0,"
+    " search TEXT NOT NULL DEFAULT '', audio_upload BIGINT, audio_size BIGINT NOT NULL DEFAULT 0,"
     " text TEXT, text_length BIGINT NOT NULL DEFAULT 0, claimed_by TEXT, claimed_at TEXT,"
     " updated_at TEXT NOT NULL DEFAULT '')",
     "CREATE INDEX recordings_waiting ON recordings (priority DESC, created, name)"
@@ -22,11 +23,14 @@ const char* const kVersion1[] = {
     "CREATE INDEX recordings_list ON recordings (visible, priority DESC, created, name)",
     "CREATE TABLE staged_headers (name TEXT PRIMARY KEY, header TEXT NOT NULL, need_audio INTEGER NOT NULL,"
     " need_text INTEGER NOT NULL, updated_at TEXT NOT NULL)",
-    "CREATE TABLE uploads (name TEXT NOT NULL, part TEXT NOT NULL, received BIGINT NOT NULL,"
-    " next_piece INTEGER NOT NULL, complete INTEGER NOT NULL DEFAULT 0, session TEXT NOT NULL DEFAULT '',"
-    " updated_at TEXT NOT NULL, PRIMARY KEY (name, part))",
-    "CREATE TABLE upload_pieces (name TEXT NOT NULL, part TEXT NOT NULL, piece INTEGER NOT NULL,"
-    " data BLOB NOT NULL, PRIMARY KEY (name, part, piece))",
+    // An upload's pieces stay where they were written: a complete audio
+    // upload becomes the recording's audio by switching audio_upload.
+    "CREATE TABLE uploads (name TEXT NOT NULL, part TEXT NOT NULL, upload_id BIGINT NOT NULL,"
+    " announced BIGINT NOT NULL, received BIGINT NOT NULL, next_piece INTEGER NOT NULL,"
+    " complete INTEGER NOT NULL DEFAULT 0, session TEXT NOT NULL DEFAULT '', updated_at TEXT NOT NULL,"
+    " PRIMARY KEY (name, part))",
+    "CREATE TABLE upload_pieces (upload_id BIGINT NOT NULL, piece INTEGER NOT NULL, data BLOB NOT NULL,"
+    " PRIMARY KEY (upload_id, piece))",
     "CREATE TABLE list_cursors (session TEXT NOT NULL, request TEXT NOT NULL, position INTEGER NOT NULL,"
     " updated_at TEXT NOT NULL, PRIMARY KEY (session, request))",
     "CREATE TABLE profile_items (name TEXT PRIMARY KEY, content TEXT NOT NULL)",

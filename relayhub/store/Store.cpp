@@ -218,30 +218,47 @@ QString Store::allocateName(const QString& kind) {
 }
 
 namespace {
-// Moves every finished part and the waiting header of name into the recording.
-void applyComplete(Connection& c, const QString& name, const QString& headerText) {
-    for (const Part part : {Part::Audio, Part::Text}) {
-        const auto done = c.query("SELECT complete FROM uploads WHERE name = ? AND part = ?", {name, partCode(part)});
-        if (done.isEmpty() || num(done[0][0]) != 1)
-            continue;
-        QByteArray data;
-        for (const Row& r : c.query("SELECT data FROM upload_pieces WHERE name = ? AND part = ? ORDER BY piece",
-                                    {name, partCode(part)}))
-            data += r[0].toByteArray();
-        if (part == Part::Audio)
-            c.exec("UPDATE recordings SET audio = ?, audio_size = ?, updated_at = ? WHERE name = ?",
-                   {data, qint64(data.size()), StoreNow(), name});
-        else {
-            const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(data.constData()),
-                                                    data.size() / 2);
-            c.exec("UPDATE recordings SET text = ?, text_length = ?, updated_at = ? WHERE name = ?",
-                   {text, qint64(text.size()), StoreNow(), name});
-        }
-        c.exec("DELETE FROM upload_pieces WHERE name = ? AND part = ?", {name, partCode(part)});
-        c.exec("DELETE FROM uploads WHERE name = ? AND part = ?", {name, partCode(part)});
-    }
-    if (headerText.isNull())
+void auditRow(Connection& c, const AuditEntry* audit, const QString& name) {
+    if (audit)
+        c.exec("INSERT INTO audit (at, username, verb, family, name) VALUES (?, ?, ?, ?, ?)",
+               {StoreNow(), audit->user, audit->verb, audit->family, name});
+}
+
+void dropPieces(Connection& c, const QVariant& uploadId) {
+    if (!uploadId.isNull())
+        c.exec("DELETE FROM upload_pieces WHERE upload_id = ?", {uploadId});
+}
+
+// Makes the finished upload of one part the recording's own.
+void applyPart(Connection& c, const QString& name, Part part) {
+    const auto up = c.query("SELECT upload_id, received FROM uploads WHERE name = ? AND part = ? AND complete = 1",
+                            {name, partCode(part)});
+    if (up.isEmpty())
         return;
+    const qint64 uploadId = num(up[0][0]);
+    if (part == Part::Audio) {
+        const auto old = c.query("SELECT audio_upload FROM recordings WHERE name = ?", {name});
+        c.exec("UPDATE recordings SET audio_upload = ?, audio_size = ?, updated_at = ? WHERE name = ?",
+               {uploadId, num(up[0][1]), StoreNow(), name});
+        if (!old.isEmpty())
+            dropPieces(c, old[0][0]);
+    } else {
+        QByteArray data;
+        for (const Row& r : c.query("SELECT data FROM upload_pieces WHERE upload_id = ? ORDER BY piece", {uploadId}))
+            data += r[0].toByteArray();
+        const QString text =
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(data.constData()), data.size() / 2);
+        c.exec("UPDATE recordings SET text = ?, text_length = ?, updated_at = ? WHERE name = ?",
+               {text, qint64(text.size()), StoreNow(), name});
+        dropPieces(c, uploadId);
+    }
+    c.exec("DELETE FROM uploads WHERE name = ? AND part = ?", {name, partCode(part)});
+}
+
+// Exposes a header together with every finished part.
+void applyHeader(Connection& c, const QString& name, const QString& headerText) {
+    applyPart(c, name, Part::Audio);
+    applyPart(c, name, Part::Text);
     const QStringList fields = splitFields(headerText);
     const Derived d = derive(name, fields);
     c.exec("UPDATE recordings SET visible = 1, header = ?, status = ?, author = ?, priority = ?, created = ?,"
@@ -250,9 +267,21 @@ void applyComplete(Connection& c, const QString& name, const QString& headerText
             d.search, StoreNow(), name});
     c.exec("DELETE FROM staged_headers WHERE name = ?", {name});
 }
+
+void dropUploads(Connection& c, const QString& name, const QString& part = QString()) {
+    const auto ups = part.isNull()
+                         ? c.query("SELECT upload_id FROM uploads WHERE name = ?", {name})
+                         : c.query("SELECT upload_id FROM uploads WHERE name = ? AND part = ?", {name, part});
+    for (const Row& r : ups)
+        dropPieces(c, r[0]);
+    if (part.isNull())
+        c.exec("DELETE FROM uploads WHERE name = ?", {name});
+    else
+        c.exec("DELETE FROM uploads WHERE name = ? AND part = ?", {name, part});
+}
 } // namespace
 
-QString Store::storeHeader(const QString& name, const QString& kind, QStringList fields) {
+QString Store::storeHeader(const QString& name, const QString& kind, QStringList fields, const AuditEntry* audit) {
     if (fields.size() > kHeaderFields)
         return QStringLiteral("the header has %1 fields, at most %2 are stored").arg(fields.size()).arg(kHeaderFields);
     while (fields.size() < kHeaderFields)
@@ -269,17 +298,17 @@ QString Store::storeHeader(const QString& name, const QString& kind, QStringList
         } else if (str(rows[0][3]) != kind) {
             c.exec("UPDATE recordings SET kind = ? WHERE name = ?", {kind, name});
         }
+        auditRow(c, audit, name);
         const bool visible = num(rows[0][0]) == 1;
         const bool needAudio = audioSize > 0 && (!visible || audioSize != num(rows[0][1]));
         const bool needText = textLength > 0 && (!visible || textLength != num(rows[0][2]));
         // A new save starts its uploads afresh.
-        c.exec("DELETE FROM upload_pieces WHERE name = ?", {name});
-        c.exec("DELETE FROM uploads WHERE name = ?", {name});
+        dropUploads(c, name);
+        c.exec("DELETE FROM staged_headers WHERE name = ?", {name});
         if (!needAudio && !needText) {
-            applyComplete(c, name, text);
+            applyHeader(c, name, text);
             return QString();
         }
-        c.exec("DELETE FROM staged_headers WHERE name = ?", {name});
         c.exec("INSERT INTO staged_headers (name, header, need_audio, need_text, updated_at) VALUES (?, ?, ?, ?, ?)",
                {name, text, qint64(needAudio), qint64(needText), StoreNow()});
         return QString();
@@ -296,73 +325,77 @@ std::optional<QStringList> Store::readHeader(const QString& name) {
 }
 
 PieceOutcome Store::storePiece(const QString& name, Part part, int number, const QByteArray& data, qint64 units,
-                               const QString& session) {
+                               const QString& session, const AuditEntry* audit) {
+    const QString code = partCode(part);
     return write([&](Connection& c) -> PieceOutcome {
-        const int sizeField = part == Part::Audio ? header::FileSize : header::TextLength;
-        QString headerText;
-        bool staged = false;
-        auto rows = c.query("SELECT header FROM staged_headers WHERE name = ?", {name});
-        if (!rows.isEmpty()) {
-            staged = true;
-            headerText = str(rows[0][0]);
-        } else {
-            rows = c.query("SELECT header FROM recordings WHERE name = ? AND visible = 1", {name});
+        auditRow(c, audit, name);
+        qint64 uploadId = 0, announced = 0, received = 0;
+        if (number == 1) {
+            // The size to reach is the waiting header's, else the stored one's.
+            const int sizeField = part == Part::Audio ? header::FileSize : header::TextLength;
+            auto rows = c.query("SELECT header FROM staged_headers WHERE name = ?", {name});
+            if (rows.isEmpty())
+                rows = c.query("SELECT header FROM recordings WHERE name = ? AND visible = 1", {name});
             if (rows.isEmpty())
                 return {QStringLiteral("no recording named %1").arg(name), false};
-            headerText = str(rows[0][0]);
-        }
-        const qint64 announced = fieldNumber(splitFields(headerText), sizeField);
-        const QString code = partCode(part);
-        qint64 received = 0;
-        if (number == 1) {
-            c.exec("DELETE FROM upload_pieces WHERE name = ? AND part = ?", {name, code});
-            c.exec("DELETE FROM uploads WHERE name = ? AND part = ?", {name, code});
+            announced = fieldNumber(splitFields(str(rows[0][0])), sizeField);
+            dropUploads(c, name, code);
+            const auto id = c.query("UPDATE counters SET value = value + 1 WHERE name = 'upload' RETURNING value");
+            uploadId = num(id[0][0]);
         } else {
-            const auto up = c.query("SELECT received, next_piece, complete FROM uploads WHERE name = ? AND part = ?",
+            const auto up = c.query("SELECT upload_id, announced, received, next_piece, complete FROM uploads"
+                                    " WHERE name = ? AND part = ?",
                                     {name, code});
-            const qint64 expected = up.isEmpty() ? 1 : num(up[0][1]);
-            if (up.isEmpty() || number != expected || num(up[0][2]) == 1)
+            const qint64 expected = up.isEmpty() ? 1 : num(up[0][3]);
+            if (up.isEmpty() || number != expected || num(up[0][4]) == 1)
                 return {QStringLiteral("piece %1 is out of order, expected piece %2").arg(number).arg(expected), false};
-            received = num(up[0][0]);
+            uploadId = num(up[0][0]);
+            announced = num(up[0][1]);
+            received = num(up[0][2]);
         }
         if (received + units > announced)
             return {QStringLiteral("piece %1 goes beyond the announced size of %2").arg(number).arg(announced), false};
         received += units;
         const bool complete = received == announced;
-        c.exec("INSERT INTO upload_pieces (name, part, piece, data) VALUES (?, ?, ?, ?)",
-               {name, code, qint64(number), data});
+        c.exec("INSERT INTO upload_pieces (upload_id, piece, data) VALUES (?, ?, ?)", {uploadId, qint64(number), data});
         if (number == 1)
-            c.exec("INSERT INTO uploads (name, part, received, next_piece, complete, session, updated_at)"
-                   " VALUES (?, ?, ?, ?, ?, ?, ?)",
-                   {name, code, received, qint64(number + 1), qint64(complete), session, StoreNow()});
+            c.exec("INSERT INTO uploads (name, part, upload_id, announced, received, next_piece, complete, session,"
+                   " updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                   {name, code, uploadId, announced, received, qint64(number + 1), qint64(complete), session,
+                    StoreNow()});
         else
             c.exec("UPDATE uploads SET received = ?, next_piece = ?, complete = ?, session = ?, updated_at = ?"
                    " WHERE name = ? AND part = ?",
                    {received, qint64(number + 1), qint64(complete), session, StoreNow(), name, code});
         if (!complete)
             return {QString(), false};
-        if (!staged) {
-            applyComplete(c, name, QString());
+        const auto staged = c.query("SELECT header, need_audio, need_text FROM staged_headers WHERE name = ?", {name});
+        if (staged.isEmpty()) {
+            applyPart(c, name, part);
             return {QString(), true};
         }
         // A waiting header is exposed only together with everything it announced.
-        const auto need = c.query("SELECT need_audio, need_text FROM staged_headers WHERE name = ?", {name});
         auto partDone = [&](const char* p) {
             const auto r = c.query("SELECT complete FROM uploads WHERE name = ? AND part = ?",
                                    {name, QString::fromLatin1(p)});
             return !r.isEmpty() && num(r[0][0]) == 1;
         };
-        if ((num(need[0][0]) == 0 || partDone("A")) && (num(need[0][1]) == 0 || partDone("T")))
-            applyComplete(c, name, headerText);
+        if ((num(staged[0][1]) == 0 || partDone("A")) && (num(staged[0][2]) == 0 || partDone("T")))
+            applyHeader(c, name, str(staged[0][0]));
         return {QString(), true};
     });
 }
 
 std::optional<QByteArray> Store::readAudio(const QString& name) {
-    const auto rows = lease()->query("SELECT audio FROM recordings WHERE name = ? AND visible = 1", {name});
+    Lease c = lease();
+    const auto rows = c->query("SELECT audio_upload FROM recordings WHERE name = ? AND visible = 1", {name});
     if (rows.isEmpty())
         return std::nullopt;
-    return rows[0][0].toByteArray();
+    QByteArray data;
+    if (!rows[0][0].isNull())
+        for (const Row& r : c->query("SELECT data FROM upload_pieces WHERE upload_id = ? ORDER BY piece", {rows[0][0]}))
+            data += r[0].toByteArray();
+    return data;
 }
 
 std::optional<QString> Store::readText(const QString& name) {
@@ -372,8 +405,9 @@ std::optional<QString> Store::readText(const QString& name) {
     return str(rows[0][0]);
 }
 
-bool Store::setStatus(const QString& name, const QString& status) {
+bool Store::setStatus(const QString& name, const QString& status, const AuditEntry* audit) {
     return write([&](Connection& c) {
+        auditRow(c, audit, name);
         // Leaving "BUSY" ends the claim.
         if (status == QLatin1String("BUSY"))
             return c.exec("UPDATE recordings SET status = ?, updated_at = ? WHERE name = ? AND visible = 1",
@@ -384,7 +418,7 @@ bool Store::setStatus(const QString& name, const QString& status) {
     });
 }
 
-QString Store::claimNext(const Selection& selection, const QString& user) {
+QString Store::claimNext(const Selection& selection, const QString& user, const AuditEntry* audit) {
     QVariantList params;
     QString sql = QStringLiteral("SELECT name FROM recordings WHERE ") + selectionWhere(selection, true, params) +
                   QStringLiteral(" ORDER BY ") + selectionOrder(selection) + QStringLiteral(" LIMIT 1");
@@ -400,7 +434,10 @@ QString Store::claimNext(const Selection& selection, const QString& user) {
             c.exec("UPDATE recordings SET status = 'BUSY', claimed_by = ?, claimed_at = ?, updated_at = ?"
                    " WHERE name = ? AND status IN ('NONE', 'DICTATED')",
                    {user, StoreNow(), StoreNow(), name});
-        return changed == 1 ? name : QString();
+        if (changed != 1)
+            return QString();
+        auditRow(c, audit, name);
+        return name;
     });
 }
 

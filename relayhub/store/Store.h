@@ -51,6 +51,11 @@ struct PieceOutcome {
     bool completed = false; // the upload reached its announced size
 };
 
+// Who did what, written in the same transaction as the change it records.
+struct AuditEntry {
+    QString user, verb, family;
+};
+
 struct User {
     QString name, hash;
     QStringList roles;
@@ -83,19 +88,20 @@ public:
     // Stores a header (at most 36 fields). When audio or text of a size
     // other than the stored one is announced, the header waits until they
     // are complete. Returns an error text, empty when accepted.
-    QString storeHeader(const QString& name, const QString& kind, QStringList fields);
+    QString storeHeader(const QString& name, const QString& kind, QStringList fields,
+                        const AuditEntry* audit = nullptr);
     // The 36 fields of a visible recording (status as currently stored).
     std::optional<QStringList> readHeader(const QString& name);
     // One numbered piece: audio bytes, or text as UTF-16 with units counted
     // in characters. Replaces the stored part only when complete.
     PieceOutcome storePiece(const QString& name, Part part, int number, const QByteArray& data, qint64 units,
-                            const QString& session);
+                            const QString& session, const AuditEntry* audit = nullptr);
     std::optional<QByteArray> readAudio(const QString& name);
     std::optional<QString> readText(const QString& name);
-    bool setStatus(const QString& name, const QString& status);
+    bool setStatus(const QString& name, const QString& status, const AuditEntry* audit = nullptr);
     // Claims the first waiting dictation of the selection ("BUSY", by whom,
     // when); empty when none. Two callers never get the same name.
-    QString claimNext(const Selection& selection, const QString& user);
+    QString claimNext(const Selection& selection, const QString& user, const AuditEntry* audit = nullptr);
     QList<ListRow> listRows(const Selection& selection, int offset, int limit);
     qint64 uploadsInProgress();
 
