@@ -20,7 +20,11 @@ const char* const kVersion1[] = {
     " updated_at TEXT NOT NULL DEFAULT '')",
     "CREATE INDEX recordings_waiting ON recordings (priority DESC, created, name)"
     " WHERE visible = 1 AND kind = 'DICTATION' AND status IN ('NONE', 'DICTATED')",
-    "CREATE INDEX recordings_list ON recordings (visible, priority DESC, created, name)",
+    // Lists read in the default order; archived dictations (usually the
+    // oldest) would otherwise be walked past on every first page.
+    "CREATE INDEX recordings_active ON recordings (priority DESC, created, name)"
+    " WHERE visible = 1 AND status NOT IN ('TRANSCRIBED', 'CANCELLED')",
+    "CREATE INDEX recordings_all ON recordings (priority DESC, created, name) WHERE visible = 1",
     "CREATE TABLE staged_headers (name TEXT PRIMARY KEY, header TEXT NOT NULL, need_audio INTEGER NOT NULL,"
     " need_text INTEGER NOT NULL, updated_at TEXT NOT NULL)",
     // An upload's pieces stay where they were written: a complete audio

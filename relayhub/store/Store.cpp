@@ -109,7 +109,17 @@ QString selectionOrder(const Selection& s) {
             order << QStringLiteral("patient");
     }
     order << QStringLiteral("created") << QStringLiteral("name");
-    return order.join(QStringLiteral(", "));
+    // A column named twice would keep the database from reading an index in order.
+    QStringList unique;
+    QStringList seen;
+    for (const QString& term : order) {
+        const QString column = term.section(QLatin1Char(' '), 0, 0);
+        if (!seen.contains(column)) {
+            seen << column;
+            unique << term;
+        }
+    }
+    return unique.join(QStringLiteral(", "));
 }
 } // namespace
 
