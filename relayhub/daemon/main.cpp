@@ -240,6 +240,9 @@ int serve(const Args& args) {
     // An idle keep-alive connection holds a worker; closing it after a few
     // seconds also bounds how long a stop waits. Clients reconnect.
     server->set_keep_alive_timeout(config.keepAliveSeconds);
+    // A loaded machine may take a while to hand a request its turn.
+    server->set_read_timeout(30, 0);
+    server->set_write_timeout(30, 0);
 
     auto handle = [&](bool blocks) {
         return [&, blocks](const httplib::Request& req, httplib::Response& res) {

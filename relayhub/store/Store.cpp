@@ -163,6 +163,11 @@ void Store::release(std::unique_ptr<Connection> c) {
 }
 
 template <class F> auto Store::write(F&& body) {
+    // SQLite takes one writer at a time; queueing here is far cheaper than
+    // its busy handler's sleeps. Other processes still meet the busy time-out.
+    std::unique_lock<std::mutex> serial;
+    if (dialect() == Dialect::Sqlite)
+        serial = std::unique_lock(m_writeMutex);
     Lease c = lease();
     c->beginWrite();
     try {
@@ -181,9 +186,9 @@ template <class F> auto Store::write(F&& body) {
 }
 
 Dialect Store::dialect() {
-    if (!m_dialect)
-        m_dialect = lease()->dialect();
-    return *m_dialect;
+    if (m_dialect < 0)
+        m_dialect = int(lease()->dialect());
+    return Dialect(m_dialect.load());
 }
 
 int Store::migrate() {

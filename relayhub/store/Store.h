@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -154,9 +155,10 @@ private:
     int m_poolSize;
     int m_open = 0;
     std::mutex m_mutex;
+    std::mutex m_writeMutex;
     std::condition_variable m_available;
     std::vector<std::unique_ptr<Connection>> m_idle;
-    std::optional<Dialect> m_dialect;
+    std::atomic<int> m_dialect = -1; // a Dialect once known
 };
 
 class Store::Lease {
