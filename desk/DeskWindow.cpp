@@ -2,6 +2,7 @@
 
 #include <VantorDictation4/Dictation.h>
 
+#include "RelayHubServer.h"
 #include "audio/AudioBackend.h"
 #include "services/HostServices.h"
 #include "services/VantorUtils.h"
@@ -15,7 +16,12 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-DeskWindow::DeskWindow(QWidget* parent) : QMainWindow(parent) {
+DeskHubSettings DeskHubSettings::fromEnvironment() {
+    return {qEnvironmentVariable("RELAYHUB_URL"), qEnvironmentVariable("RELAYHUB_USER"),
+            qEnvironmentVariable("RELAYHUB_PASSWORD")};
+}
+
+DeskWindow::DeskWindow(const DeskHubSettings& hub, QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Dictation Desk"));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -30,10 +36,21 @@ DeskWindow::DeskWindow(QWidget* parent) : QMainWindow(parent) {
     const QString temporaryFolder =
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recordings");
     QDir().mkpath(temporaryFolder);
-    // No dictation server is configured yet: the control works locally.
-    m_control->ControlInitialize(nullptr, m_utils, codeTables, temporaryFolder, qEnvironmentVariable("USER"),
+    m_hub = new RelayHubServer(this);
+    if (hub.hubUrl.isEmpty()) {
+        const QString database = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                                 QStringLiteral("/relayhub.db");
+        m_hubDescription = m_hub->OpenEmbedded(database, true)
+                               ? QStringLiteral("embedded hub %1").arg(database)
+                               : QStringLiteral("embedded hub unavailable: %1").arg(m_hub->LastError());
+    } else {
+        m_hubDescription = m_hub->ConnectHttp(hub.hubUrl, hub.user, hub.password)
+                               ? QStringLiteral("hub %1").arg(hub.hubUrl)
+                               : QStringLiteral("hub unavailable: %1").arg(m_hub->LastError());
+    }
+    m_control->ControlInitialize(m_hub, m_utils, codeTables, temporaryFolder, qEnvironmentVariable("USER"),
                                  VantorDictation4::RecordingType_Dictation);
-    QString status = QStringLiteral("Recordings in %1").arg(temporaryFolder);
+    QString status = QStringLiteral("Recordings in %1; %2").arg(temporaryFolder, m_hubDescription);
     // Without sound hardware the control records from virtual devices: say so.
     if (!vd::AudioBackendNotice().isEmpty())
         status += QStringLiteral(" \u2014 ") + vd::AudioBackendNotice();

@@ -1,6 +1,7 @@
 // Dictation Desk: the demo host of the dictation control.
 //   DictationDesk              window with the control
 //   DictationDesk --headless   create, restore, report and save, then exit
+//   DictationDesk --hub URL    use a relayhubd instead of the embedded hub
 #include "DeskWindow.h"
 
 #include <VantorDictation4/Dictation.h>
@@ -18,9 +19,17 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     QCommandLineOption headless(QStringLiteral("headless"), QStringLiteral("Run once without showing a window."));
     parser.addOption(headless);
+    QCommandLineOption hubUrl(QStringLiteral("hub"),
+                              QStringLiteral("Use the relayhubd at this URL instead of the embedded hub "
+                                             "(credentials from RELAYHUB_USER and RELAYHUB_PASSWORD)."),
+                              QStringLiteral("url"));
+    parser.addOption(hubUrl);
     parser.process(app);
 
-    DeskWindow window;
+    DeskHubSettings hub = DeskHubSettings::fromEnvironment();
+    if (parser.isSet(hubUrl))
+        hub.hubUrl = parser.value(hubUrl);
+    DeskWindow window(hub);
     const QString error = window.restoreSetup();
     QTextStream out(stdout);
     if (!error.isEmpty())
@@ -28,7 +37,7 @@ int main(int argc, char** argv) {
     if (parser.isSet(headless)) {
         Dictation* c = window.control();
         out << "Dictation Desk: control " << c->ControlVersion() << (c->Initialized() ? ", initialised" : "")
-            << ", setup kept in " << DeskWindow::setupFilePath() << Qt::endl;
+            << ", setup kept in " << DeskWindow::setupFilePath() << ", " << window.hubDescription() << Qt::endl;
         window.saveSetup();
         return 0;
     }

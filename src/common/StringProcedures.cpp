@@ -2,6 +2,8 @@
 
 #include "ErrorGuard.h"
 
+#include "protocol/Protocol.h"
+
 #include <QLocale>
 
 #include <array>
@@ -41,11 +43,6 @@ template <class Int> Int toInteger(const QString& text) {
     return Int(v);
 }
 
-// Code points of bytes 0x80..0x9F in Windows-1252; undefined ones keep their value.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 } // namespace
 
 QString StringLeft(const QString& text, int n) { return text.left(std::max(n, 0)); }
@@ -141,35 +138,10 @@ int BooleanToCheckbox(bool value) { return value ? 1 : 0; }
 
 bool CheckboxToBoolean(int value) { return value == 1; }
 
-QByteArray StringUnicodeToByteArray(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(char(u));
-            continue;
-        }
-        char out = '?';
-        for (size_t i = 0; i < kCp1252High.size(); ++i)
-            if (kCp1252High[i] == u) {
-                out = char(0x80 + i);
-                break;
-            }
-        bytes.append(out);
-    }
-    return bytes;
-}
+// One byte mapping for the control and the hub: the protocol library's.
+QByteArray StringUnicodeToByteArray(const QString& text) { return relayhub::TextToBytes(text); }
 
-QString StringByteArrayToUnicode(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char b : bytes) {
-        const auto v = static_cast<unsigned char>(b);
-        text.append(v >= 0x80 && v <= 0x9F ? QChar(kCp1252High[v - 0x80]) : QChar(v));
-    }
-    return text;
-}
+QString StringByteArrayToUnicode(const QByteArray& bytes) { return relayhub::BytesToText(bytes); }
 
 QString FormatSecondsTime(double seconds) {
     QString text;

@@ -1,4 +1,5 @@
 #include "TrackingTypes.h"
+#include "ColorTable.h"
 #include "ServerRequest.h"
 
 #include "common/ErrorGuard.h"
@@ -12,10 +13,6 @@ namespace vd {
 TrackingTypeTable& TrackingTypes() {
     static TrackingTypeTable table;
     return table;
-}
-
-bool ResponseIsError(const QString& response) {
-    return response.trimmed().toUpper().left(6) == QStringLiteral("ERROR:");
 }
 
 TrackingTypeTable TrackingTypesParse(const QString& answer) {
@@ -41,7 +38,7 @@ void PopulateTracking() {
         if (!server)
             return;
         QString response, info;
-        if (!server->RequestProcess(QStringLiteral("|GET|TRAN|INIT|"), response, QString(), info))
+        if (!server->RequestProcess(RequestTrackingTypes(), response, QString(), info))
             return;
         if (response.isEmpty() || ResponseIsError(response))
             return;
@@ -50,8 +47,8 @@ void PopulateTracking() {
 }
 
 void ServerTablesLoad() {
-    // The colour table joins this when the grid colour scheme is built.
     PopulateTracking();
+    PopulateColor();
 }
 
 } // namespace vd

@@ -1,3 +1,4 @@
 list(APPEND VD4_SOURCES
-  server/ServerRequest.h
+  server/ServerRequest.cpp server/ServerRequest.h
+  server/ColorTable.cpp server/ColorTable.h
   server/TrackingTypes.cpp server/TrackingTypes.h)

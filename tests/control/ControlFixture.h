@@ -31,7 +31,10 @@ struct ControlFixture : ::testing::Test {
     vd::MemoryAudioRecorder* recorder = nullptr;
     QList<SettingEvent> events;
 
-    void SetUp() override { control = makeControl(); }
+    void SetUp() override {
+        server.answers.insert("|GET|COLOR|", "|OK||0\t255"); // a minimal colour table
+        control = makeControl();
+    }
     void TearDown() override {
         control.reset();
         vd::Slots().utility = nullptr;

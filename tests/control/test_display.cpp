@@ -174,7 +174,7 @@ TEST_F(ControlFixture, HelpPictureOpensTheHelpWindowAndDestructionClosesIt) {
     ASSERT_FALSE(window.isNull());
     EXPECT_EQ(window->windowTitle(), "Help");
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(utils.log.isEmpty());
+    EXPECT_TRUE(utils.log.isEmpty()) << utils.log.join('\n').toStdString();
     QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
     QApplication::sendEvent(help, &dbl);
