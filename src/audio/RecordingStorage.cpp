@@ -23,8 +23,6 @@ QString kindOf(const RecordingData& data) {
     return data.type == RecordingType_PhoneMessage ? QStringLiteral("PHONE_MESSAGE") : QStringLiteral("DICTATION");
 }
 
-QString request(const QStringList& fields) { return u'|' + fields.join(u'|'); }
-
 ServerRequestComponent& server() {
     auto* s = qobject_cast<ServerRequestComponent*>(Slots().relayHubServer.data());
     if (!s)
@@ -207,22 +205,19 @@ QString DatabaseRecordingSave(SaveMode mode, RecordingData& d, const SaveOptions
         const QString kind = kindOf(d);
         const bool newRecording = d.name.isEmpty();
         const QString key = mode == SaveMode::Full && newRecording ? QStringLiteral("NEXTKEY") : d.name;
-        QStringList header = {QStringLiteral("SET"), QStringLiteral("AUDIO"), kind, key, QStringLiteral("0")};
-        header << HeaderFieldsBuild(d, options.lengthSeconds, textLength);
         QString answer;
-        if (!sendWithRetry(request(header), answer, "Failed to save recording header, retry?"))
+        if (!sendWithRetry(RequestHeaderStore(kind, key, HeaderFieldsBuild(d, options.lengthSeconds, textLength)),
+                           answer, "Failed to save recording header, retry?"))
             return;
         if (key == QStringLiteral("NEXTKEY") && d.name.isEmpty())
             d.name = answer;
         for (int i = 0; i < audioPieces.size(); ++i)
-            if (!sendWithRetry(request({QStringLiteral("SET"), QStringLiteral("AUDIO"), kind, d.name,
-                                        QString::number(i + 1), audioPieces[i]}),
-                               answer, "Failed to save recording data, retry?"))
+            if (!sendWithRetry(RequestAudioPiece(kind, d.name, i + 1, audioPieces[i]), answer,
+                               "Failed to save recording data, retry?"))
                 return;
         for (int i = 0; i < textPieces.size(); ++i)
-            if (!sendWithRetry(request({QStringLiteral("SET"), QStringLiteral("AUDIO"), QStringLiteral("RTF"), d.name,
-                                        QString::number(i + 1), textPieces[i]}),
-                               answer, "Failed to save text data, retry?"))
+            if (!sendWithRetry(RequestTextPiece(d.name, i + 1, textPieces[i]), answer,
+                               "Failed to save text data, retry?"))
                 return;
         result = d.name;
     });
@@ -236,8 +231,7 @@ ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingD
         QString kind = kindOf(d);
         if (mode != ReadMode::AudioAndText) {
             QString answer;
-            if (!sendWithRetry(request({QStringLiteral("GET"), QStringLiteral("AUDIO"), kind, name, QStringLiteral("0")}),
-                               answer, "Failed to read recording header, retry?") ||
+            if (!sendWithRetry(RequestHeaderRead(kind, name), answer, "Failed to read recording header, retry?") ||
                 answer.isEmpty())
                 return;
             textLength = HeaderFieldsApply(d, answer.split(u'|'), userName);
@@ -248,9 +242,7 @@ ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingD
             }
         }
         QString audio;
-        if (!downloadWithRetry(
-                request({QStringLiteral("GET"), QStringLiteral("AUDIO"), kind, d.name, QStringLiteral("FILE")}), audio,
-                "Failed to read recording data, retry?"))
+        if (!downloadWithRetry(RequestAudioRead(kind, d.name), audio, "Failed to read recording data, retry?"))
             return;
         if (audio.size() != d.fileSize) {
             if (MessageShow(QStringLiteral("Recording length mismatch, continue loading?"), 308,
@@ -280,10 +272,7 @@ ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingD
         }
         if (textCarried(d)) {
             QString text;
-            if (!downloadWithRetry(
-                    request({QStringLiteral("GET"), QStringLiteral("AUDIO"), QStringLiteral("RTF"), d.name,
-                             QStringLiteral("FILE")}),
-                    text, "Failed to read text data, retry?"))
+            if (!downloadWithRetry(RequestTextRead(d.name), text, "Failed to read text data, retry?"))
                 return;
             if (text.size() != textLength &&
                 MessageShow(QStringLiteral("Text file length mismatch, continue loading?"), 308,

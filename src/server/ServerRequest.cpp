@@ -115,9 +115,10 @@ QString RequestProfileFileWrite(const QString& name, const QString& folder, cons
 }
 
 void ServerMessageShow(const QString& text) {
-    // Server tables load before the control creates its message component.
-    if (auto* message = qobject_cast<MessageComponent*>(Slots().message.data())) {
-        message->MessageShow(text, 0, QStringLiteral("Quillmoor"));
+    // Server tables load before the control creates its message component:
+    // then a message component of its own shows the text.
+    if (Slots().message) {
+        MessageShow(text);
         return;
     }
     VantorMessage fallback;
