@@ -71,10 +71,7 @@ bool Dictation::RecordingFileExport(const QString&) { return false; }
 
 bool Dictation::DataEditDictation(const QString&) { return false; }
 bool Dictation::DataEditPhoneMessage(const QString&) { return false; }
-QString Dictation::DictationNext() { return QString(); }
 QString Dictation::DictationList() { return QString(); }
-bool Dictation::DictationStatusChange(const QString&) { return false; }
-bool Dictation::DictationPriorityChange(const QString&) { return false; }
 QString Dictation::WorkflowListGet(const QString&) { return QString(); }
 void Dictation::TranscriptionApplicationOpen(const QString&, const QString&, const QString&, const QString&,
                                              const QString&) {}

@@ -8,4 +8,5 @@ list(APPEND VD4_SOURCES
   control/Dictation.cpp control/DictationOperations.cpp control/RecordingOperations.cpp
   control/RecordingPersistence.cpp
   control/RecordingInitialization.cpp
+  control/QueueOperations.cpp
   control/SetupString.cpp)

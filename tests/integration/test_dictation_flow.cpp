@@ -10,7 +10,12 @@
 #include "services/VantorMessage.h"
 #include "support/RecordingUtils.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -99,4 +104,73 @@ TEST(DictationFlow, AnAuthorsDictationReachesTheTranscriptionistSampleForSample)
     ASSERT_TRUE(wave.FileRead(read[1]));
     const QByteArray expected = audiotest::numberedBytes(programme, 0, recorded, 1, 8);
     EXPECT_EQ(wave.SampleData().left(expected.size()), expected);
+}
+
+namespace {
+// Answers the next modal dialog: picks the list row whose text is choice and saves.
+void answerNextDialog(const QString& choice) {
+    QTimer::singleShot(0, [choice] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QListWidget*>();
+        const auto items = list->findItems(choice, Qt::MatchFixedString);
+        ASSERT_EQ(items.size(), 1);
+        list->setCurrentItem(items.first());
+        dialog->findChild<QPushButton*>("cmdSave")->click();
+    });
+}
+} // namespace
+
+TEST(DictationFlow, TheQueueHandsOutEachDictationOnceAndChangesStatusAndPriority) {
+    QTemporaryDir dir;
+    RelayHubServer hub;
+    ASSERT_TRUE(hub.OpenEmbedded(dir.filePath("hub.db"), false));
+    RecordingUtils utils;
+    VantorCodeTables codes;
+    vd::ScriptedMessages messages;
+    QDir().mkpath(dir.filePath("w"));
+    Workstation author(hub, utils, codes, dir.filePath("w"), "drsmith");
+    author.backend->setMicrophoneTone(-12, 440);
+    QStringList names;
+    for (const char* account : {"A1", "A2"}) {
+        author.control->InitializeDictation3("", account, "Doe, Jane", "", "", QDateTime(QDate(2026, 12, 1), QTime()),
+                                             "", "", "", "", "", false,
+                                             QString(account) == "A2" ? DictationPriority_Stat : DictationPriority_Low,
+                                             "", "drsmith");
+        Q_EMIT author.button("cmdRecording")->pressed();
+        author.run(2205);
+        Q_EMIT author.button("cmdRecording")->released();
+        author.control->RecordingSave();
+        names << author.control->RecordingName();
+        author.control->RecordingClose(false);
+    }
+
+    Workstation typist(hub, utils, codes, dir.filePath("w"), "mtyler");
+    QStringList announced;
+    QObject::connect(typist.control.get(), qOverload<const QString&, bool&>(&Dictation::DictationNext),
+                     [&](const QString& n, bool&) { announced << n; });
+    // Priority first: the STAT dictation comes out before the low one.
+    EXPECT_EQ(typist.control->DictationNext(), names[1]);
+    EXPECT_EQ(typist.control->RecordingMode(), RecordingMode_PlaybackStandby);
+    EXPECT_EQ(typist.control->RecordingName(), names[1]);
+    typist.control->RecordingClose(false);
+    EXPECT_EQ(typist.control->DictationNext(), names[0]);
+    typist.control->RecordingClose(false);
+    EXPECT_EQ(typist.control->DictationNext(), "");
+    EXPECT_EQ(announced, QStringList({names[1], names[0]}));
+
+    // Back in the queue with a new status, then a new priority.
+    answerNextDialog("DICTATED");
+    EXPECT_TRUE(typist.control->DictationStatusChange(names[0]));
+    EXPECT_EQ(typist.control->RecordingMode(), RecordingMode_None); // the typist's own state is back
+    answerNextDialog("DICTATED");
+    EXPECT_FALSE(typist.control->DictationStatusChange(names[0])); // unchanged: nothing sent
+    answerNextDialog("Stat");
+    EXPECT_TRUE(typist.control->DictationPriorityChange(names[0]));
+    typist.control->HeaderRead(names[0]);
+    EXPECT_EQ(typist.control->DictationPriority(), DictationPriority_Stat);
+    EXPECT_EQ(typist.control->DictationFileStatus(), "DICTATED");
+    typist.control->RecordingClose(false);
+    EXPECT_EQ(typist.control->DictationNext(), names[0]);
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
