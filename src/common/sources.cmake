@@ -6,4 +6,5 @@ list(APPEND VD4_SOURCES
   common/SplashMessage.cpp common/SplashMessage.h
   common/ColorScheme.cpp common/ColorScheme.h
   common/HelpWindow.cpp common/HelpWindow.h
-  common/RecordingData.cpp common/RecordingData.h)
+  common/RecordingData.cpp common/RecordingData.h
+  common/ConfirmationDialog.cpp common/ConfirmationDialog.h)

@@ -4,6 +4,8 @@
 #include <VantorDictation4/Dictation.h>
 
 #include "DictationPrivate.h"
+#include "Transport.h"
+#include "speech/CommandMenu.h"
 #include "common/StringProcedures.h"
 #include "services/VantorMessage.h"
 
@@ -217,8 +219,15 @@ void Dictation::RecordingEnd() {
         default: d->audio.recorder()->Stop(); break;
         }
         DisplayUpdate();
-        // The command menu that follows belongs to the voice command work;
-        // until it exists the recording stays open as it is.
+        Q_EMIT DialogDisplayed(QStringLiteral("CommandOptions"));
+        {
+            vd::frmCommandOptions menu(this, {[this] { d->transport->ProcessButtonBeginning(); },
+                                              [this] { d->transport->ProcessButtonEnding(); }},
+                                       this);
+            menu.Initialize();
+            menu.exec();
+        }
+        Q_EMIT DialogCleared(QStringLiteral("CommandOptions"));
         if (d->mode == RecordingMode_None || d->mode == RecordingMode_HeaderDataOnly) {
             d->configureAudio();
             RecordingFileDelete();

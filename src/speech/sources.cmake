@@ -1,1 +1,1 @@
-# Files of this subsystem are listed here as it is built.
+list(APPEND VD4_SOURCES speech/CommandMenu.cpp speech/CommandMenu.h)

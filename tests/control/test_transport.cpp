@@ -1,6 +1,10 @@
 #include "ControlFixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
+
+#include "speech/CommandMenu.h"
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QToolButton>
@@ -257,8 +261,20 @@ TEST_F(TransportFixture, EndOfLetterCancelAndClose) {
     openRecording(1.0);
     control->PlaybackPause();
     control->PlaybackStart();
+    QStringList dialogs;
+    QObject::connect(control.get(), &Dictation::DialogDisplayed, [&](const QString& n) { dialogs << "+" + n; });
+    QObject::connect(control.get(), &Dictation::DialogCleared, [&](const QString& n) { dialogs << "-" + n; });
+    gdenmRecordingMode inMenu = RecordingMode_None;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<vd::frmCommandOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(menu, nullptr);
+        inMenu = control->RecordingMode();
+        menu->ProcessSelection(0); // cancel menu
+    });
     press("cmdEOL");
-    EXPECT_EQ(control->RecordingMode(), RecordingMode_PlaybackStandby); // paused for the menu
+    EXPECT_EQ(inMenu, RecordingMode_CommandStandby);
+    EXPECT_EQ(dialogs, QStringList({"+CommandOptions", "-CommandOptions"}));
+    EXPECT_EQ(control->RecordingMode(), RecordingMode_PlaybackStandby); // paused for the menu, then back
     release("cmdEOL");
     EXPECT_EQ(buttons, QStringList({"EOLClick", "EOLRelease"}));
 

@@ -6,6 +6,8 @@
 #include "RelayHubServer.h"
 #include "audio/AudioTestSupport.h"
 #include "common/ProcessState.h"
+#include "control/DictationPrivate.h"
+#include "speech/CommandMenu.h"
 #include "services/HostServices.h"
 #include "services/VantorMessage.h"
 #include "support/RecordingUtils.h"
@@ -173,4 +175,40 @@ TEST(DictationFlow, TheQueueHandsOutEachDictationOnceAndChangesStatusAndPriority
     typist.control->RecordingClose(false);
     EXPECT_EQ(typist.control->DictationNext(), names[0]);
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST(DictationFlow, EndOfLetterSavesThroughTheCommandMenu) {
+    QTemporaryDir dir;
+    RelayHubServer hub;
+    ASSERT_TRUE(hub.OpenEmbedded(dir.filePath("hub.db"), false));
+    RecordingUtils utils;
+    VantorCodeTables codes;
+    vd::ScriptedMessages messages;
+    QDir().mkpath(dir.filePath("w"));
+    Workstation author(hub, utils, codes, dir.filePath("w"), "drsmith");
+    author.backend->setMicrophoneTone(-12, 440);
+    author.control->InitializeDictation("", "B7", "Poe, Ed", "", "", QDateTime(QDate(2026, 12, 2), QTime()), "", "",
+                                        DictationPriority_Normal, "", "drsmith");
+    const QString name = author.control->RecordingName();
+    Q_EMIT author.button("cmdRecording")->pressed();
+    author.run(5512);
+    Q_EMIT author.button("cmdRecording")->released();
+
+    QStringList saved;
+    QObject::connect(author.control.get(), &Dictation::RecordingSavedDatabase,
+                     [&](const QString&, const QString& n) { saved << n; });
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<vd::frmCommandOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->ProcessSelection(1); // save dictation
+    });
+    Q_EMIT author.button("cmdEOL")->pressed();
+    Q_EMIT author.button("cmdEOL")->released();
+    EXPECT_EQ(saved, QStringList({name}));
+    EXPECT_EQ(author.control->RecordingMode(), RecordingMode_None);
+    EXPECT_EQ(author.control->DictationPatientAccountNumber(), "");
+
+    author.control->HeaderRead(name);
+    EXPECT_EQ(author.control->DictationPatientName(), "Poe, Ed");
+    EXPECT_NEAR(author.control->internals().data.lengthSeconds, 0.5, 0.03);
 }
