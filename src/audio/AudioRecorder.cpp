@@ -378,7 +378,6 @@ void AudioRecorder::workRecording(RecordSession& s) {
         m_inRing.read(nullptr, std::size_t(std::min<std::uint64_t>(s.startFrame - m_inRing.readCount(),
                                                                    m_inRing.available())));
     const std::uint64_t stop = s.stopFrame.load(std::memory_order_acquire);
-    bool wroteAny = false;
     while (m_inRing.readCount() >= s.startFrame && m_inRing.readCount() < stop && m_inRing.available() > 0) {
         const std::size_t n = std::min<std::uint64_t>(
             {std::uint64_t(kChunkFrames), m_inRing.available(), stop - m_inRing.readCount()});
@@ -414,7 +413,6 @@ void AudioRecorder::workRecording(RecordSession& s) {
                  s.targetDataOffset() + (s.firstFrame() + s.written) * fb);
         s.written += qint64(frames);
         s.writtenFrames.store(s.written, std::memory_order_release);
-        wroteAny = true;
         if (s.written - s.lastPatch >= s.layout.rate) {
             patchHeader(s.target(), s.targetDataOffset(), s.targetDataBytes());
             ::fdatasync(s.target());
@@ -442,7 +440,6 @@ void AudioRecorder::workRecording(RecordSession& s) {
         s.lastPatch = s.written;
         s.lastPatchTime = clock::now();
     }
-    (void)wroteAny;
 }
 
 void AudioRecorder::workPlayback(PlaySession& s) {

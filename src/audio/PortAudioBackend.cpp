@@ -52,10 +52,27 @@ StreamFormat openStream(void*& stream, int device, bool input, int channels, voi
     const int maxChannels = input ? info->maxInputChannels : info->maxOutputChannels;
     PaStreamParameters p{};
     p.device = device;
-    p.channelCount = std::clamp(channels, 1, std::max(1, std::min(maxChannels, 2)));
     p.sampleFormat = paFloat32;
     p.suggestedLatency = input ? info->defaultLowInputLatency : info->defaultLowOutputLatency;
-    const double rate = info->defaultSampleRate > 0 ? info->defaultSampleRate : 48000.0;
+    // The wished channel count at the device's own rate if it can, else
+    // whatever of mono/stereo and the common rates it takes (some hardware
+    // opens only in stereo or only at 48 kHz).
+    const int wish = std::clamp(channels, 1, std::max(1, std::min(maxChannels, 2)));
+    const double defaultRate = info->defaultSampleRate > 0 ? info->defaultSampleRate : 48000.0;
+    double rate = defaultRate;
+    p.channelCount = wish;
+    bool found = false;
+    for (int ch : {wish, 3 - wish}) {
+        for (double r : {defaultRate, 48000.0, 44100.0}) {
+            if (ch > std::max(maxChannels, 1) || found) continue;
+            p.channelCount = ch;
+            if (Pa_IsFormatSupported(input ? &p : nullptr, input ? nullptr : &p, r) == paFormatIsSupported) {
+                rate = r;
+                found = true;
+            }
+        }
+    }
+    if (!found) p.channelCount = wish; // let the open report why
     // 10 ms buffers: the level meter and the record start follow at that pace.
     const unsigned long period = std::max(64ul, (unsigned long)(rate / 100));
     *channelsOut = p.channelCount;

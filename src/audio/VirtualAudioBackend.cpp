@@ -42,6 +42,7 @@ StreamFormat VirtualAudioBackend::openInput(qint32 device, int, AudioInputSink* 
     if (device >= m_inputNames.size() || m_inputNames.isEmpty())
         throw Failure(QStringLiteral("No such recording device: %1").arg(device));
     m_sink = sink;
+    m_wake.notify_all();
     return {m_rate, m_micChannels, m_period};
 }
 
@@ -55,6 +56,7 @@ StreamFormat VirtualAudioBackend::openOutput(qint32 device, int, AudioOutputSour
     if (device >= m_outputNames.size() || m_outputNames.isEmpty())
         throw Failure(QStringLiteral("No such playback device: %1").arg(device));
     m_source = source;
+    m_wake.notify_all();
     return {m_rate, m_spkChannels, m_period};
 }
 
@@ -188,6 +190,12 @@ void VirtualAudioBackend::runClock() {
     auto next = steady_clock::now() + period;
     std::unique_lock lock(m_mutex);
     while (!m_quit) {
+        // Idle devices do not tick: no wake-ups while nothing is open.
+        if (!m_sink && !m_source) {
+            m_wake.wait(lock, [this] { return m_quit || m_sink || m_source; });
+            next = steady_clock::now() + period;
+            continue;
+        }
         m_wake.wait_until(lock, next, [this] { return m_quit; });
         if (m_quit) break;
         lock.unlock();

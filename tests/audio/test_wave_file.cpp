@@ -425,3 +425,27 @@ TEST_F(WaveFileTest, PauseLocateAgreesWithTheFrameByFrameDefinition) {
             }
         }
 }
+
+TEST_F(WaveFileTest, SaveWritesTheHeadersAsTheyStand) {
+    // An 18-byte format chunk: the data header follows it, and the two extra
+    // body bytes (not modelled) are written as zero.
+    QByteArray bytes = waveBytes(8000, 1, 8, QByteArray("xyz"));
+    bytes[16] = char(18);
+    bytes.insert(36, QByteArray("\x07\x07", 2));
+    bytes[4] = char(bytes[4] + 2);
+    clsWaveFile w = load(bytes);
+    EXPECT_EQ(w.SampleData(), QByteArray("xyz"));
+    EXPECT_TRUE(w.FileSave(path("out.wav")));
+    QByteArray expected = bytes;
+    expected[36] = 0;
+    expected[37] = 0;
+    EXPECT_EQ(readFile(path("out.wav")), expected);
+
+    // A RIFF size too small for the chunks is refused and logged.
+    w.setFileSize(20);
+    EXPECT_FALSE(w.FileSave(path("small.wav")));
+    ASSERT_EQ(utils.log.size(), 1);
+    EXPECT_TRUE(utils.log[0].startsWith(
+        QStringLiteral("VantorDictation4 - Wave File Class \u2013 FileSave \u2013 '")));
+    EXPECT_FALSE(QFile::exists(path("small.wav")));
+}
