@@ -69,8 +69,6 @@ bool Dictation::RecordingFileExport(const QString&) { return false; }
 
 // ---------------------------------------------------------------- server data and workflow
 
-bool Dictation::DataEditDictation(const QString&) { return false; }
-bool Dictation::DataEditPhoneMessage(const QString&) { return false; }
 QString Dictation::DictationList() { return QString(); }
 QString Dictation::WorkflowListGet(const QString&) { return QString(); }
 void Dictation::TranscriptionApplicationOpen(const QString&, const QString&, const QString&, const QString&,

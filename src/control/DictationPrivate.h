@@ -137,6 +137,8 @@ struct DictationPrivate {
     // Shows a transient text ("Saving", "Reading") in the timer; empty clears it.
     void timerText(const QString& text);
     void readFailed();
+    // Shows the open recording's data form; true (and RecordingFormDataSaved) when saved.
+    bool editInForm();
     // Timer text from the audio position; always reports the position to the host.
     void updateTimerDisplay();
 };

@@ -521,8 +521,20 @@ bool Transport::ProcessButtonEdit() {
     ErrorGuard({kDictationClass, "ProcessButtonEdit"}, [&] {
         if (!raise(&Dictation::ButtonEditClick))
             return;
-        // The data forms come with the server data work; nothing is saved yet.
-        d.refreshDictationName();
+        const gdenmRecordingMode mode = d.mode;
+        const bool phone = d.data.type == RecordingType_PhoneMessage;
+        if (!(mode == RecordingMode_PlaybackStandby || isStandby(mode) || isCommandMode(mode) ||
+              mode == RecordingMode_HeaderDataOnly || (phone && mode == RecordingMode_None)))
+            return;
+        if (phone && mode == RecordingMode_None) {
+            d.resetRecordingData(false, false);
+            d.data.type = RecordingType_PhoneMessage;
+            d.data.qualitySamples = RecordingQualitySamples_PhoneMessage;
+            d.data.qualitySampleSize = RecordingQualitySampleSize_Normal;
+            d.data.qualityChannels = RecordingQualityChannels_Mono;
+            Q_EMIT q->RecordingInitialized();
+        }
+        saved = d.editInForm();
     });
     return saved;
 }

@@ -9,4 +9,5 @@ list(APPEND VD4_SOURCES
   control/RecordingPersistence.cpp
   control/RecordingInitialization.cpp
   control/QueueOperations.cpp
+  control/DataEditing.cpp
   control/SetupString.cpp)

@@ -3,3 +3,4 @@ list(APPEND VD4_SOURCES
   server/ColorTable.cpp server/ColorTable.h
   server/TrackingTypes.cpp server/TrackingTypes.h)
 list(APPEND VD4_SOURCES server/ChangeDialogs.cpp server/ChangeDialogs.h)
+list(APPEND VD4_SOURCES server/DataForms.cpp server/DataForms.h)

@@ -7,6 +7,7 @@
 #include "speech/CommandMenu.h"
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 
 using namespace VantorDictation4;
@@ -301,7 +302,15 @@ TEST_F(TransportFixture, EndOfLetterCancelAndClose) {
 TEST_F(TransportFixture, NewRecordingWithoutConfirmedDataKeepsTheModeNone) {
     int initialised = 0;
     QObject::connect(control.get(), &Dictation::RecordingInitialized, [&] { ++initialised; });
+    QString shownForm;
+    QTimer::singleShot(0, [&] {
+        QWidget* form = QApplication::activeModalWidget();
+        ASSERT_NE(form, nullptr);
+        shownForm = form->objectName();
+        form->findChild<QPushButton*>("cmdCancel")->click();
+    });
     control->NewRecording(RecordingType_PhoneMessage);
+    EXPECT_EQ(shownForm, "frmPhoneMessageData");
     EXPECT_EQ(initialised, 1);
     EXPECT_EQ(control->RecordingType(), RecordingType_PhoneMessage);
     EXPECT_EQ(control->RecordingMode(), RecordingMode_None);
