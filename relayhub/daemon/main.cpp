@@ -4,6 +4,7 @@
 //   relayhubd user-add --database DB NAME ROLE[,ROLE…]   (password on stdin)
 //   relayhubd passwd --database DB NAME                   (password on stdin)
 //   relayhubd import --database DB FILE.json
+//   relayhubd import --database DB --section SECTION FILE.csv
 //   relayhubd import-demo --database DB
 // DB is a SQLite file path ("sqlite:PATH" also works) or a PostgreSQL URI
 // ("postgresql://…") or "postgres:" followed by a libpq connection string.
@@ -149,6 +150,7 @@ int usage() {
                  "       relayhubd user-add --database DB NAME ROLES   (password on stdin)\n"
                  "       relayhubd passwd --database DB NAME           (password on stdin)\n"
                  "       relayhubd import --database DB FILE.json\n"
+                 "       relayhubd import --database DB --section SECTION FILE.csv\n"
                  "       relayhubd import-demo --database DB\n";
     return 2;
 }
@@ -386,7 +388,8 @@ int admin(const QString& command, const Args& args) {
             return 0;
         }
         if (command == QLatin1String("import") && args.positional.size() == 1) {
-            const QString error = ReferenceImportFile(store, args.positional[0]);
+            const QString error =
+                ReferenceImportFile(store, args.positional[0], args.options.value(QStringLiteral("section")));
             if (!error.isEmpty()) {
                 std::cerr << error.toStdString() << "\n";
                 return 1;

@@ -302,6 +302,31 @@ TEST_P(HubStore, ReferenceDataAnswersWorkflowTrackingWorklistAndColours) {
     EXPECT_FALSE(ReferenceImport(*store, "{not json").isEmpty());
 }
 
+TEST_P(HubStore, CsvImportFillsOneSectionAndBadFilesChangeNothing) {
+    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"),
+                                 "code,description,value\r\nTR,\"Review, final\",REV\nQA,\"Says \"\"ok\"\"\",Q1\n"),
+              QString());
+    EXPECT_EQ(ask(QStringLiteral("|GET|TRAN|INIT|")).section(QChar(1), 1),
+              QStringLiteral("TR  Review, final:REV") + QChar(0) + QStringLiteral("QA  Says \"ok\":Q1"));
+    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("worklist"),
+                                 "key,dateOfService,study,stat\nW9,12/24/2026,XR  X-ray,Y\n"),
+              QString());
+    const QStringList fields = ask(QStringLiteral("|GET|WORKLIST|W9|DATA")).split(QChar(0xE6));
+    EXPECT_EQ(fields.value(1), QStringLiteral("12/24/2026"));
+    EXPECT_EQ(fields.value(6), QStringLiteral("XR  X-ray"));
+    EXPECT_EQ(fields.value(22), QStringLiteral("Y"));
+    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("users"), "name,password,roles\nkim,pw,author;transcriptionist\n"),
+              QString());
+    EXPECT_EQ(store->user(QStringLiteral("kim"))->roles,
+              (QStringList{QStringLiteral("author"), QStringLiteral("transcriptionist")}));
+
+    const QString before = ask(QStringLiteral("|GET|TRAN|INIT|"));
+    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"), "code,description,value\nX,Y\n").isEmpty());
+    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"), "code,description,value\nX,\"Y,Z\n").isEmpty());
+    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("workflow"), "key\nA\n").isEmpty());
+    EXPECT_EQ(ask(QStringLiteral("|GET|TRAN|INIT|")), before);
+}
+
 TEST_P(HubStore, SpeechProfileIndexAndFilesRoundTrip) {
     // A 70000-character index goes in three chunks of 32000, 32000 and 6000.
     const QString date = QStringLiteral("12/05/2026 10:00:00");
