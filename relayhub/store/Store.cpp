@@ -498,6 +498,9 @@ int Store::cursorGet(const QString& session, const QString& request, int maxAgeS
 
 void Store::cursorSet(const QString& session, const QString& request, int position) {
     write([&](Connection& c) {
+        // Lists abandoned half-way leave cursors behind; an hour is plenty.
+        c.exec("DELETE FROM list_cursors WHERE updated_at < ?",
+               {QDateTime::currentDateTimeUtc().addSecs(-3600).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
         c.exec("DELETE FROM list_cursors WHERE session = ? AND request = ?", {session, request});
         c.exec("INSERT INTO list_cursors (session, request, position, updated_at) VALUES (?, ?, ?, ?)",
                {session, request, qint64(position), StoreNow()});
