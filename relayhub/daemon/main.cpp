@@ -256,7 +256,7 @@ int serve(const Args& args) {
                         {{QStringLiteral("remote"), QString::fromStdString(req.remote_addr)}});
                 return unauthorized(res);
             }
-            const QString request = QString::fromUtf8(req.body.data(), qsizetype(req.body.size()));
+            const QString request = WireDecode(req.body.data(), qsizetype(req.body.size()));
             RequestInfo info;
             QByteArray body;
             if (blocks) {
@@ -266,7 +266,7 @@ int serve(const Args& args) {
                 body = QJsonDocument(array).toJson(QJsonDocument::Compact);
                 res.set_content(body.constData(), size_t(body.size()), "application/json");
             } else {
-                body = hub.process(request, caller, &info).toUtf8();
+                body = WireEncode(hub.process(request, caller, &info));
                 res.set_content(body.constData(), size_t(body.size()), "text/plain; charset=utf-8");
             }
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
