@@ -363,6 +363,12 @@ PieceOutcome Store::storePiece(const QString& name, Part part, int number, const
                 return {QStringLiteral("no recording named %1").arg(name), false};
             announced = fieldNumber(splitFields(str(rows[0][0])), sizeField);
             dropUploads(c, name, code);
+            // Uploads abandoned for a day are swept when another one starts.
+            const QString dayAgo =
+                QDateTime::currentDateTimeUtc().addDays(-1).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            for (const Row& r : c.query("SELECT upload_id FROM uploads WHERE complete = 0 AND updated_at < ?", {dayAgo}))
+                dropPieces(c, r[0]);
+            c.exec("DELETE FROM uploads WHERE complete = 0 AND updated_at < ?", {dayAgo});
             const auto id = c.query("UPDATE counters SET value = value + 1 WHERE name = 'upload' RETURNING value");
             uploadId = num(id[0][0]);
         } else {

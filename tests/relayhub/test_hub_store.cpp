@@ -165,6 +165,16 @@ TEST_P(HubStore, AnInterruptedUploadLeavesTheStoredRecordingUnchanged) {
     EXPECT_EQ(download(name), fresh);
     EXPECT_EQ(readHeader(name).split(QLatin1Char('|')).value(4), QStringLiteral("Harrow, Elena M"));
     EXPECT_EQ(store->uploadsInProgress(), 0);
+
+    // An upload abandoned for more than a day is swept when another starts.
+    EXPECT_EQ(save(newHeader, name), name);
+    EXPECT_EQ(piece(name, 1, QString(8000, QLatin1Char('d'))), QStringLiteral("OK"));
+    db->factory()()->exec("UPDATE uploads SET updated_at = '2000-01-01 00:00:00'", {});
+    const QString other = save(HeaderFields(QStringLiteral("Other"), 2, 10));
+    EXPECT_EQ(piece(other, 1, QStringLiteral("12345")), QStringLiteral("OK"));
+    EXPECT_EQ(store->uploadsInProgress(), 1);
+    EXPECT_TRUE(AnswerIsRefusal(piece(name, 2, QString(8000, QLatin1Char('d')))));
+    EXPECT_EQ(download(name), fresh);
 }
 
 TEST_P(HubStore, ListComesInPagesWithTheSessionCursor) {
