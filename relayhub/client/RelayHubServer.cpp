@@ -3,6 +3,7 @@
 #include "Transport.h"
 #include "hub/Hub.h"
 #include "hub/Reference.h"
+#include "protocol/Protocol.h"
 #include "store/Store.h"
 
 #include <QFileInfo>
@@ -63,7 +64,7 @@ public:
         std::string body;
         if (!post("/relayhub/v1/request", request, body, error))
             return false;
-        answer = QString::fromUtf8(body.data(), qsizetype(body.size()));
+        answer = WireDecode(body.data(), qsizetype(body.size()));
         return true;
     }
     bool blocks(const QString& request, QStringList& blocks, QString& error) override {
@@ -85,7 +86,7 @@ public:
 
 private:
     bool post(const char* path, const QString& request, std::string& body, QString& error) {
-        const QByteArray utf8 = request.toUtf8();
+        const QByteArray utf8 = WireEncode(request);
         auto result = m_client.Post((m_prefix + path).c_str(), m_headers, utf8.constData(), size_t(utf8.size()),
                                     "text/plain; charset=utf-8");
         if (!result) {

@@ -1,5 +1,7 @@
 #include "Metrics.h"
 
+#include <QStringList>
+
 #include <sstream>
 
 namespace relayhub {
@@ -15,7 +17,13 @@ std::string label(const QString& text) {
 } // namespace
 
 void Metrics::record(const QString& family, const QString& outcome, double seconds) {
-    const std::string f = label(family), o = label(outcome);
+    // Families come from requests: anything unknown is counted together, so
+    // odd requests cannot grow the label set.
+    static const QStringList kFamilies = {QStringLiteral("AUDIO"),    QStringLiteral("TRAN"),
+                                          QStringLiteral("WORKLIST"), QStringLiteral("FILE"),
+                                          QStringLiteral("COLOR"),    QStringLiteral("AUTH")};
+    const std::string f = kFamilies.contains(family) ? label(family) : std::string("other");
+    const std::string o = label(outcome);
     std::lock_guard lock(m_mutex);
     ++m_requests[{f, o}];
     Histogram& h = m_latency[f];

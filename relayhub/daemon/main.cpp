@@ -4,6 +4,7 @@
 //   relayhubd user-add --database DB NAME ROLE[,ROLE…]   (password on stdin)
 //   relayhubd passwd --database DB NAME                   (password on stdin)
 //   relayhubd import --database DB FILE.json
+//   relayhubd import --database DB --section SECTION FILE.csv
 //   relayhubd import-demo --database DB
 // DB is a SQLite file path ("sqlite:PATH" also works) or a PostgreSQL URI
 // ("postgresql://…") or "postgres:" followed by a libpq connection string.
@@ -149,6 +150,7 @@ int usage() {
                  "       relayhubd user-add --database DB NAME ROLES   (password on stdin)\n"
                  "       relayhubd passwd --database DB NAME           (password on stdin)\n"
                  "       relayhubd import --database DB FILE.json\n"
+                 "       relayhubd import --database DB --section SECTION FILE.csv\n"
                  "       relayhubd import-demo --database DB\n";
     return 2;
 }
@@ -254,7 +256,7 @@ int serve(const Args& args) {
                         {{QStringLiteral("remote"), QString::fromStdString(req.remote_addr)}});
                 return unauthorized(res);
             }
-            const QString request = QString::fromUtf8(req.body.data(), qsizetype(req.body.size()));
+            const QString request = WireDecode(req.body.data(), qsizetype(req.body.size()));
             RequestInfo info;
             QByteArray body;
             if (blocks) {
@@ -264,7 +266,7 @@ int serve(const Args& args) {
                 body = QJsonDocument(array).toJson(QJsonDocument::Compact);
                 res.set_content(body.constData(), size_t(body.size()), "application/json");
             } else {
-                body = hub.process(request, caller, &info).toUtf8();
+                body = WireEncode(hub.process(request, caller, &info));
                 res.set_content(body.constData(), size_t(body.size()), "text/plain; charset=utf-8");
             }
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -386,7 +388,8 @@ int admin(const QString& command, const Args& args) {
             return 0;
         }
         if (command == QLatin1String("import") && args.positional.size() == 1) {
-            const QString error = ReferenceImportFile(store, args.positional[0]);
+            const QString error =
+                ReferenceImportFile(store, args.positional[0], args.options.value(QStringLiteral("section")));
             if (!error.isEmpty()) {
                 std::cerr << error.toStdString() << "\n";
                 return 1;

@@ -55,7 +55,18 @@ std::optional<User> Authenticator::check(const QString& name, const QString& pas
             return it->user;
     }
     const auto user = m_store.user(name);
-    if (!user || !PasswordVerify(user->hash, password))
+    if (!user)
+        return std::nullopt;
+    m_hashing.acquire();
+    bool verified = false;
+    try {
+        verified = PasswordVerify(user->hash, password);
+    } catch (...) {
+        m_hashing.release();
+        throw;
+    }
+    m_hashing.release();
+    if (!verified)
         return std::nullopt;
     std::lock_guard lock(m_mutex);
     m_cache.insert(name, {d, *user, now + m_cacheFor});

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <mutex>
+#include <semaphore>
 #include <optional>
 
 namespace relayhub {
@@ -37,6 +38,8 @@ private:
     QByteArray m_key; // random per process: cached digests are useless elsewhere
     std::mutex m_mutex;
     QHash<QString, Entry> m_cache;
+    // Each verification takes tens of megabytes on purpose: only a few at once.
+    std::counting_semaphore<2> m_hashing{2};
 };
 
 } // namespace relayhub

@@ -194,12 +194,11 @@ QString Hub::recordingHeaderStore(const QStringList& f, const Caller& caller, Re
     const QString kind = f[2];
     if (kind == QLatin1String("RTF"))
         return refuse(info, QStringLiteral("text has no header of its own"));
-    QString name = f[3];
-    if (name == QLatin1String("NEXTKEY"))
-        name = m_store.allocateName(kind);
-    info.name = name;
+    const QString key = f[3] == QLatin1String("NEXTKEY") ? QString() : f[3];
+    QString name;
     const AuditEntry audit{caller.user, f[0], kind};
-    const QString error = m_store.storeHeader(name, kind, f.mid(5), &audit);
+    const QString error = m_store.storeHeader(key, kind, f.mid(5), &audit, &name);
+    info.name = name;
     if (!error.isEmpty())
         return refuse(info, error);
     return name;
@@ -309,15 +308,15 @@ QStringList Hub::listPage(const QString& request, const QStringList& f, const Ca
         const QChar priorityColor = p == 4 ? QLatin1Char('G') : p == 3 ? QLatin1Char('E') : QLatin1Char('Z');
         blocks << QStringLiteral("|GR||") +
                       QStringList{cleanCell(r.name),
-                                  listCell(r.header[header::Patient]),
+                                  listCell(r.patient),
                                   listCell(created),
-                                  listCell(r.header[header::Account]),
-                                  listCell(r.header[header::Author].toUpper()),
-                                  listCell(r.header[header::Description]),
+                                  listCell(r.account),
+                                  listCell(r.author),
+                                  listCell(r.description),
                                   listCell(r.status),
                                   listCell(r.kind == QLatin1String("PHONE_MESSAGE") ? QStringLiteral("Phone message")
                                                                                     : QStringLiteral("Dictation")),
-                                  listCell(r.header[header::Seconds]),
+                                  listCell(r.seconds),
                                   listCell(QString::fromLatin1(kPriorityWords[p]), priorityColor)}
                           .join(QLatin1Char('\t'));
     }

@@ -86,6 +86,75 @@ QByteArray TextToBytes(const QString& text, bool* ok) {
     return bytes;
 }
 
+QByteArray WireEncode(const QString& text) {
+    QByteArray out(text.size() * 3, Qt::Uninitialized);
+    auto* o = reinterpret_cast<unsigned char*>(out.data());
+    const ushort* p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = p[i];
+        if (c < 0x80) {
+            *o++ = static_cast<unsigned char>(c);
+            continue;
+        }
+        if (c < 0x800) {
+            *o++ = static_cast<unsigned char>(0xC0 | (c >> 6));
+            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            if (c <= 0xDBFF && i + 1 < n && p[i + 1] >= 0xDC00 && p[i + 1] <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (p[++i] - 0xDC00);
+                *o++ = static_cast<unsigned char>(0xF0 | (c >> 18));
+                *o++ = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
+                *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+                *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+                continue;
+            }
+            *o++ = '?'; // as Qt writes a lone surrogate
+            continue;
+        }
+        *o++ = static_cast<unsigned char>(0xE0 | (c >> 12));
+        *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+        *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+    }
+    out.truncate(reinterpret_cast<char*>(o) - out.data());
+    return out;
+}
+
+QString WireDecode(const char* data, qsizetype size) {
+    QString out(size, Qt::Uninitialized);
+    auto* o = reinterpret_cast<char16_t*>(out.data());
+    const auto* d = reinterpret_cast<const unsigned char*>(data);
+    auto cont = [&](qsizetype at) { return at < size && (d[at] & 0xC0) == 0x80; };
+    for (qsizetype i = 0; i < size;) {
+        const unsigned char b = d[i];
+        if (b < 0x80) {
+            *o++ = b;
+            ++i;
+        } else if (b >= 0xC2 && b <= 0xDF && cont(i + 1)) {
+            *o++ = char16_t(((b & 0x1F) << 6) | (d[i + 1] & 0x3F));
+            i += 2;
+        } else if ((b & 0xF0) == 0xE0 && cont(i + 1) && cont(i + 2) && !(b == 0xE0 && d[i + 1] < 0xA0) &&
+                   !(b == 0xED && d[i + 1] >= 0xA0)) {
+            *o++ = char16_t(((b & 0x0F) << 12) | ((d[i + 1] & 0x3F) << 6) | (d[i + 2] & 0x3F));
+            i += 3;
+        } else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3) &&
+                   !(b == 0xF0 && d[i + 1] < 0x90) && !(b == 0xF4 && d[i + 1] >= 0x90)) {
+            const char32_t c = ((b & 0x07) << 18) | ((d[i + 1] & 0x3F) << 12) | ((d[i + 2] & 0x3F) << 6) |
+                               (d[i + 3] & 0x3F);
+            *o++ = char16_t(0xD800 + ((c - 0x10000) >> 10));
+            *o++ = char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+            i += 4;
+        } else {
+            // Not valid UTF-8: Qt's replacement rules, for the whole text.
+            return QString::fromUtf8(data, size);
+        }
+    }
+    out.truncate(o - reinterpret_cast<char16_t*>(out.data()));
+    return out;
+}
+
 bool AnswerIsRefusal(const QString& answer) {
     return answer.trimmed().toUpper().left(6) == QStringLiteral("ERROR:");
 }

@@ -28,6 +28,12 @@ QString BytesToText(const QByteArray& bytes);
 // ok false and becomes "?".
 QByteArray TextToBytes(const QString& text, bool* ok = nullptr);
 
+// UTF-8 of the wire, tuned for pieces (half their characters are not
+// ASCII). Same results as QString::toUtf8 (a lone surrogate becomes "?")
+// and QString::fromUtf8 (a text that is not valid UTF-8 is decoded by Qt).
+QByteArray WireEncode(const QString& text);
+QString WireDecode(const char* data, qsizetype size);
+
 // A refusal: the trimmed, upper-cased answer begins with "ERROR:".
 bool AnswerIsRefusal(const QString& answer);
 // The server's reason of a refusal: the untrimmed answer from its 7th character.

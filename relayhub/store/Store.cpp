@@ -220,16 +220,19 @@ int Store::migrate() {
 
 // Recordings -----------------------------------------------------------
 
+namespace {
+QString allocate(Connection& c, const QString& kind) {
+    const auto rows = c.query("UPDATE counters SET value = value + 1 WHERE name = 'recording' RETURNING value");
+    if (rows.isEmpty())
+        throw StoreError("recording counter missing");
+    const QString name = QStringLiteral("R%1").arg(num(rows[0][0]), 8, 10, QLatin1Char('0'));
+    c.exec("INSERT INTO recordings (name, kind, visible, updated_at) VALUES (?, ?, 0, ?)", {name, kind, StoreNow()});
+    return name;
+}
+} // namespace
+
 QString Store::allocateName(const QString& kind) {
-    return write([&](Connection& c) {
-        const auto rows = c.query("UPDATE counters SET value = value + 1 WHERE name = 'recording' RETURNING value");
-        if (rows.isEmpty())
-            throw StoreError("recording counter missing");
-        const QString name = QStringLiteral("R%1").arg(num(rows[0][0]), 8, 10, QLatin1Char('0'));
-        c.exec("INSERT INTO recordings (name, kind, visible, updated_at) VALUES (?, ?, 0, ?)",
-               {name, kind, StoreNow()});
-        return name;
-    });
+    return write([&](Connection& c) { return allocate(c, kind); });
 }
 
 namespace {
@@ -296,7 +299,8 @@ void dropUploads(Connection& c, const QString& name, const QString& part = QStri
 }
 } // namespace
 
-QString Store::storeHeader(const QString& name, const QString& kind, QStringList fields, const AuditEntry* audit) {
+QString Store::storeHeader(const QString& givenName, const QString& kind, QStringList fields, const AuditEntry* audit,
+                           QString* storedName) {
     if (fields.size() > kHeaderFields)
         return QStringLiteral("the header has %1 fields, at most %2 are stored").arg(fields.size()).arg(kHeaderFields);
     while (fields.size() < kHeaderFields)
@@ -305,6 +309,10 @@ QString Store::storeHeader(const QString& name, const QString& kind, QStringList
     const qint64 audioSize = fieldNumber(fields, header::FileSize);
     const qint64 textLength = fieldNumber(fields, header::TextLength);
     return write([&](Connection& c) -> QString {
+        // A new name and its header in one transaction.
+        const QString name = givenName.isEmpty() ? allocate(c, kind) : givenName;
+        if (storedName)
+            *storedName = name;
         auto rows = c.query("SELECT visible, audio_size, text_length, kind FROM recordings WHERE name = ?", {name});
         if (rows.isEmpty()) {
             c.exec("INSERT INTO recordings (name, kind, visible, updated_at) VALUES (?, ?, 0, ?)",
@@ -355,6 +363,12 @@ PieceOutcome Store::storePiece(const QString& name, Part part, int number, const
                 return {QStringLiteral("no recording named %1").arg(name), false};
             announced = fieldNumber(splitFields(str(rows[0][0])), sizeField);
             dropUploads(c, name, code);
+            // Uploads abandoned for a day are swept when another one starts.
+            const QString dayAgo =
+                QDateTime::currentDateTimeUtc().addDays(-1).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            for (const Row& r : c.query("SELECT upload_id FROM uploads WHERE complete = 0 AND updated_at < ?", {dayAgo}))
+                dropPieces(c, r[0]);
+            c.exec("DELETE FROM uploads WHERE complete = 0 AND updated_at < ?", {dayAgo});
             const auto id = c.query("UPDATE counters SET value = value + 1 WHERE name = 'upload' RETURNING value");
             uploadId = num(id[0][0]);
         } else {
@@ -458,16 +472,16 @@ QString Store::claimNext(const Selection& selection, const QString& user, const 
 
 QList<ListRow> Store::listRows(const Selection& selection, int offset, int limit) {
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT name, kind, status, created, priority, header FROM recordings WHERE ") +
+    const QString sql = QStringLiteral("SELECT name, kind, status, created, priority, patient, account, author,"
+                                       " description, seconds FROM recordings WHERE ") +
                         selectionWhere(selection, false, params) + QStringLiteral(" ORDER BY ") +
                         selectionOrder(selection) + QStringLiteral(" LIMIT ? OFFSET ?");
     params << qint64(limit) << qint64(offset);
     const QByteArray text = sql.toUtf8();
     QList<ListRow> out;
     for (const Row& r : lease()->query(text.constData(), params)) {
-        ListRow row{str(r[0]), str(r[1]), str(r[2]), str(r[3]), int(num(r[4])), splitFields(str(r[5]))};
-        row.header[header::Status] = row.status;
-        out.append(std::move(row));
+        out.append({str(r[0]), str(r[1]), str(r[2]), str(r[3]), str(r[5]), str(r[6]), str(r[7]), str(r[8]), str(r[9]),
+                    int(num(r[4]))});
     }
     return out;
 }
@@ -490,6 +504,9 @@ int Store::cursorGet(const QString& session, const QString& request, int maxAgeS
 
 void Store::cursorSet(const QString& session, const QString& request, int position) {
     write([&](Connection& c) {
+        // Lists abandoned half-way leave cursors behind; an hour is plenty.
+        c.exec("DELETE FROM list_cursors WHERE updated_at < ?",
+               {QDateTime::currentDateTimeUtc().addSecs(-3600).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
         c.exec("DELETE FROM list_cursors WHERE session = ? AND request = ?", {session, request});
         c.exec("INSERT INTO list_cursors (session, request, position, updated_at) VALUES (?, ?, ?, ?)",
                {session, request, qint64(position), StoreNow()});

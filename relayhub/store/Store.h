@@ -39,10 +39,11 @@ struct Selection {
     bool descending = false;
 };
 
+// What a list page shows of a dictation (kept beside the header, so a page
+// never splits headers).
 struct ListRow {
-    QString name, kind, status, created;
+    QString name, kind, status, created, patient, account, author, description, seconds;
     int priority = 2;
-    QStringList header;
 };
 
 enum class Part { Audio, Text };
@@ -86,11 +87,13 @@ public:
     // Reserves a new unique name; the recording stays invisible until its
     // first complete store.
     QString allocateName(const QString& kind);
-    // Stores a header (at most 36 fields). When audio or text of a size
-    // other than the stored one is announced, the header waits until they
-    // are complete. Returns an error text, empty when accepted.
+    // Stores a header (at most 36 fields) under name, or under a newly
+    // allocated name when name is empty (given back in storedName). When
+    // audio or text of a size other than the stored one is announced, the
+    // header waits until they are complete. Returns an error text, empty
+    // when accepted.
     QString storeHeader(const QString& name, const QString& kind, QStringList fields,
-                        const AuditEntry* audit = nullptr);
+                        const AuditEntry* audit = nullptr, QString* storedName = nullptr);
     // The 36 fields of a visible recording (status as currently stored).
     std::optional<QStringList> readHeader(const QString& name);
     // One numbered piece: audio bytes, or text as UTF-16 with units counted

@@ -185,8 +185,15 @@ TEST_P(Daemon, CredentialsAndRolesAreEnforced) {
 }
 
 TEST_P(Daemon, ListPagesFollowTheClientSessionAcrossConnections) {
+    // The page size comes from the config file.
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("relayhubd.conf"));
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("# test set-up\nlist_page_size = 2\nthreads = 8\n");
+    file.close();
     DaemonProcess d;
-    ASSERT_TRUE(startDaemon(d, {QStringLiteral("--list-page-size"), QStringLiteral("2")}));
+    ASSERT_TRUE(startDaemon(d, {QStringLiteral("--config"), config}));
     auto c = client(d);
     QStringList names;
     for (int i = 0; i < 5; ++i)
@@ -276,6 +283,24 @@ TEST_P(Daemon, TermFinishesTheRequestInFlightAndExitsCleanly) {
 
 INSTANTIATE_TEST_SUITE_P(Backends, Daemon, ::testing::Values("sqlite", "postgres"),
                          [](const auto& info) { return info.param; });
+
+TEST(DaemonConfig, ABadConfigFileStopsTheStart) {
+    TestDatabase db("sqlite");
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("bad.conf"));
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("list_page_size = many\n");
+    file.close();
+    DaemonProcess d;
+    EXPECT_FALSE(d.start(db.daemonUri(), {QStringLiteral("--config"), config}));
+    EXPECT_EQ(d.wait(), 2);
+    EXPECT_EQ(Admin({QStringLiteral("user-add"), QStringLiteral("--database"), db.daemonUri(), QStringLiteral("x"),
+                     QStringLiteral("boss")},
+                    "pw\n"),
+              1)
+        << "unknown role";
+}
 
 TEST(DaemonTls, HttpsWithTheDaemonCertificate) {
     TestDatabase db("sqlite");

@@ -165,6 +165,16 @@ TEST_P(HubStore, AnInterruptedUploadLeavesTheStoredRecordingUnchanged) {
     EXPECT_EQ(download(name), fresh);
     EXPECT_EQ(readHeader(name).split(QLatin1Char('|')).value(4), QStringLiteral("Harrow, Elena M"));
     EXPECT_EQ(store->uploadsInProgress(), 0);
+
+    // An upload abandoned for more than a day is swept when another starts.
+    EXPECT_EQ(save(newHeader, name), name);
+    EXPECT_EQ(piece(name, 1, QString(8000, QLatin1Char('d'))), QStringLiteral("OK"));
+    db->factory()()->exec("UPDATE uploads SET updated_at = '2000-01-01 00:00:00'", {});
+    const QString other = save(HeaderFields(QStringLiteral("Other"), 2, 10));
+    EXPECT_EQ(piece(other, 1, QStringLiteral("12345")), QStringLiteral("OK"));
+    EXPECT_EQ(store->uploadsInProgress(), 1);
+    EXPECT_TRUE(AnswerIsRefusal(piece(name, 2, QString(8000, QLatin1Char('d')))));
+    EXPECT_EQ(download(name), fresh);
 }
 
 TEST_P(HubStore, ListComesInPagesWithTheSessionCursor) {
@@ -300,6 +310,31 @@ TEST_P(HubStore, ReferenceDataAnswersWorkflowTrackingWorklistAndColours) {
     ASSERT_EQ(ReferenceImport(*store, R"({"colors": ["", "123", -1]})"), QString());
     EXPECT_EQ(ask(QStringLiteral("|GET|COLOR|")), QStringLiteral("|OK||\t123\t-1") + QChar(1));
     EXPECT_FALSE(ReferenceImport(*store, "{not json").isEmpty());
+}
+
+TEST_P(HubStore, CsvImportFillsOneSectionAndBadFilesChangeNothing) {
+    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"),
+                                 "code,description,value\r\nTR,\"Review, final\",REV\nQA,\"Says \"\"ok\"\"\",Q1\n"),
+              QString());
+    EXPECT_EQ(ask(QStringLiteral("|GET|TRAN|INIT|")).section(QChar(1), 1),
+              QStringLiteral("TR  Review, final:REV") + QChar(0) + QStringLiteral("QA  Says \"ok\":Q1"));
+    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("worklist"),
+                                 "key,dateOfService,study,stat\nW9,12/24/2026,XR  X-ray,Y\n"),
+              QString());
+    const QStringList fields = ask(QStringLiteral("|GET|WORKLIST|W9|DATA")).split(QChar(0xE6));
+    EXPECT_EQ(fields.value(1), QStringLiteral("12/24/2026"));
+    EXPECT_EQ(fields.value(6), QStringLiteral("XR  X-ray"));
+    EXPECT_EQ(fields.value(22), QStringLiteral("Y"));
+    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("users"), "name,password,roles\nkim,pw,author;transcriptionist\n"),
+              QString());
+    EXPECT_EQ(store->user(QStringLiteral("kim"))->roles,
+              (QStringList{QStringLiteral("author"), QStringLiteral("transcriptionist")}));
+
+    const QString before = ask(QStringLiteral("|GET|TRAN|INIT|"));
+    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"), "code,description,value\nX,Y\n").isEmpty());
+    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"), "code,description,value\nX,\"Y,Z\n").isEmpty());
+    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("workflow"), "key\nA\n").isEmpty());
+    EXPECT_EQ(ask(QStringLiteral("|GET|TRAN|INIT|")), before);
 }
 
 TEST_P(HubStore, SpeechProfileIndexAndFilesRoundTrip) {

@@ -46,6 +46,24 @@ TEST(Protocol, EveryByteMapsToOneCharacterAndBack) {
     EXPECT_EQ(vd::StringUnicodeToByteArray(text), all);
 }
 
+TEST(Protocol, WireUtf8MatchesQtBothWays) {
+    QString every;
+    for (char32_t c = 0; c < 0x110000; c += (c < 0x10000 ? 1 : 97))
+        if (c < 0xD800 || c > 0xDFFF)
+            every += QString::fromUcs4(&c, 1);
+    const QByteArray utf8 = every.toUtf8();
+    EXPECT_EQ(WireEncode(every), utf8);
+    EXPECT_EQ(WireDecode(utf8.constData(), utf8.size()), every);
+    // A lone surrogate becomes "?".
+    const QString lone = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00);
+    EXPECT_EQ(WireEncode(lone), QByteArray("a?b?"));
+    EXPECT_EQ(WireEncode(lone), lone.toUtf8());
+    // Bytes that are not UTF-8 decode as Qt decodes them.
+    for (const QByteArray& bad : {QByteArray("\xC0\x80"), QByteArray("ab\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"),
+                                  QByteArray("x\xE2\x82"), QByteArray("\xFF\xFE"), QByteArray("\xE0\x80\xAF")})
+        EXPECT_EQ(WireDecode(bad.constData(), bad.size()), QString::fromUtf8(bad)) << bad.toHex().constData();
+}
+
 TEST(Protocol, RefusalsAreRecognisedAfterLeadingBlanks) {
     EXPECT_TRUE(AnswerIsRefusal(QStringLiteral("  error: disk full")));
     EXPECT_EQ(RefusalReason(QStringLiteral("  error: disk full")), QStringLiteral("r: disk full"));
