@@ -11,7 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 TEST(FuzzReplay, HostileInputsNeverCrash) {
     const std::string fragments[] = {"\xE8",  "|",   "Y",    "N",      "-1",  "99999999999", "12/31/2025 23:59:59",
                                      "1e308", "NaN", ";;",   "\x00",   "\x81", "  ",         "WAV",
-                                     "0",     "4",   "true", "/tmp/x", "\xE8\xE8\xE8"};
+                                     "0",     "4",   "true", "/tmp/x", "\xE8\xE8\xE8", "|SET|AUDIO|DICTATION|",
+                                     "|GET|AUDIO|DICTATION|", "NEXTKEY", "|FILE", "|RTF|", "|GET|FILE|", "|1|",
+                                     "|STATUS|", "|WORKFLOW|", "|NEXT|", "|*|", "|GET|COLOR|", "|GET|TRAN|INIT|"};
     std::mt19937 rng(20261205);
     for (int round = 0; round < 400; ++round) {
         std::string input;
