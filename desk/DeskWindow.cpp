@@ -33,8 +33,8 @@ DeskWindow::DeskWindow(const DeskHubSettings& hub, QWidget* parent) : QMainWindo
 
     m_utils = new VantorUtils(QString(), this);
     auto* codeTables = new VantorCodeTables(this);
-    const QString temporaryFolder =
-        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recordings");
+    const QString temporaryFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                                    QStringLiteral("/recordings");
     QDir().mkpath(temporaryFolder);
     m_hub = new RelayHubServer(this);
     if (hub.hubUrl.isEmpty()) {
@@ -52,8 +52,7 @@ DeskWindow::DeskWindow(const DeskHubSettings& hub, QWidget* parent) : QMainWindo
                                  VantorDictation4::RecordingType_Dictation);
     QString status = QStringLiteral("Recordings in %1; %2").arg(temporaryFolder, m_hubDescription);
     // Without sound hardware the control records from virtual devices: say so.
-    if (!vd::AudioBackendNotice().isEmpty())
-        status += QStringLiteral(" \u2014 ") + vd::AudioBackendNotice();
+    if (!vd::AudioBackendNotice().isEmpty()) status += QStringLiteral(" \u2014 ") + vd::AudioBackendNotice();
     statusBar()->showMessage(status);
 }
 
@@ -66,21 +65,18 @@ QString DeskWindow::setupFilePath() {
 QString DeskWindow::restoreSetup() {
     QString setup, error;
     QFile file(setupFilePath());
-    if (file.open(QIODevice::ReadOnly))
-        setup = QString::fromUtf8(file.readAll());
+    if (file.open(QIODevice::ReadOnly)) setup = QString::fromUtf8(file.readAll());
     m_control->ControlLoad(setup, error);
     return error;
 }
 
 void DeskWindow::saveSetup() {
-    if (m_saved)
-        return;
+    if (m_saved) return;
     QString setup, error;
     m_control->ControlUnload(setup, error);
     QDir().mkpath(QFileInfo(setupFilePath()).absolutePath());
     QFile file(setupFilePath());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(setup.toUtf8());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(setup.toUtf8());
     m_saved = true;
 }
 

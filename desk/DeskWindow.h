@@ -19,7 +19,8 @@ struct DeskHubSettings {
 class DeskWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit DeskWindow(const DeskHubSettings& hub = DeskHubSettings::fromEnvironment(), QWidget* parent = nullptr);
+    explicit DeskWindow(const DeskHubSettings& hub = DeskHubSettings::fromEnvironment(),
+                        QWidget* parent = nullptr);
     ~DeskWindow() override;
 
     Dictation* control() const { return m_control; }

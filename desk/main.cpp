@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
 
     QCommandLineParser parser;
     parser.addHelpOption();
-    QCommandLineOption headless(QStringLiteral("headless"), QStringLiteral("Run once without showing a window."));
+    QCommandLineOption headless(QStringLiteral("headless"),
+                                QStringLiteral("Run once without showing a window."));
     parser.addOption(headless);
     QCommandLineOption hubUrl(QStringLiteral("hub"),
                               QStringLiteral("Use the relayhubd at this URL instead of the embedded hub "
@@ -27,17 +28,16 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     DeskHubSettings hub = DeskHubSettings::fromEnvironment();
-    if (parser.isSet(hubUrl))
-        hub.hubUrl = parser.value(hubUrl);
+    if (parser.isSet(hubUrl)) hub.hubUrl = parser.value(hubUrl);
     DeskWindow window(hub);
     const QString error = window.restoreSetup();
     QTextStream out(stdout);
-    if (!error.isEmpty())
-        out << error << Qt::endl;
+    if (!error.isEmpty()) out << error << Qt::endl;
     if (parser.isSet(headless)) {
         Dictation* c = window.control();
         out << "Dictation Desk: control " << c->ControlVersion() << (c->Initialized() ? ", initialised" : "")
-            << ", setup kept in " << DeskWindow::setupFilePath() << ", " << window.hubDescription() << Qt::endl;
+            << ", setup kept in " << DeskWindow::setupFilePath() << ", " << window.hubDescription()
+            << Qt::endl;
         window.saveSetup();
         return 0;
     }

@@ -12,7 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;
-    static relayhub::Store store([] { return relayhub::SqliteConnect(dir.filePath(QStringLiteral("fuzz.db"))); }, 1);
+    static relayhub::Store store(
+        [] { return relayhub::SqliteConnect(dir.filePath(QStringLiteral("fuzz.db"))); }, 1);
     static relayhub::Hub hub([] {
         store.migrate();
         return std::ref(store);
@@ -20,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const relayhub::Caller caller{QStringLiteral("fuzz"),
                                          {QStringLiteral("author"), QStringLiteral("transcriptionist")},
                                          QStringLiteral("s1")};
-    const QString request =
-        relayhub::BytesToText(QByteArray(reinterpret_cast<const char*>(data), int(size)));
+    const QString request = relayhub::BytesToText(QByteArray(reinterpret_cast<const char*>(data), int(size)));
     hub.process(request, caller);
     hub.processBlocks(request, caller);
     return 0;

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)app;
     static Dictation control;
     // Bytes 0xE8 are the field separator, so short inputs reach every field.
-    const QString setup = vd::StringByteArrayToUnicode(QByteArray(reinterpret_cast<const char*>(data), int(size)));
+    const QString setup =
+        vd::StringByteArrayToUnicode(QByteArray(reinterpret_cast<const char*>(data), int(size)));
     QString error, out;
     control.ControlLoad(setup, error);
     control.ControlUnload(out, error);

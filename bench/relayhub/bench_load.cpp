@@ -32,8 +32,7 @@ std::mutex g_errorMutex;
 QString g_firstError;
 bool failed(const QString& what) {
     std::lock_guard lock(g_errorMutex);
-    if (g_firstError.isEmpty())
-        g_firstError = what;
+    if (g_firstError.isEmpty()) g_firstError = what;
     return false;
 }
 
@@ -63,8 +62,7 @@ template <class Init, class Work> Result RunClients(int clients, int seconds, In
             auto& state = states[size_t(c)];
             while (Clock::now() < until) {
                 const auto t = Clock::now();
-                if (!work(state))
-                    ++errors;
+                if (!work(state)) ++errors;
                 mine.push_back(Seconds(t));
             }
             std::lock_guard lock(mutex);
@@ -84,7 +82,8 @@ void ConcurrentClients(benchmark::State& state) {
     QTemporaryDir dir;
     const QString db = dir.filePath(QStringLiteral("load.db"));
     hubtest::Admin({QStringLiteral("init"), QStringLiteral("--database"), db});
-    hubtest::AddUser(db, QStringLiteral("bench"), QStringLiteral("author,transcriptionist"), QStringLiteral("pw"));
+    hubtest::AddUser(db, QStringLiteral("bench"), QStringLiteral("author,transcriptionist"),
+                     QStringLiteral("pw"));
     hubtest::DaemonProcess daemon;
     if (!daemon.start(db)) {
         state.SkipWithError("relayhubd did not start");
@@ -94,7 +93,8 @@ void ConcurrentClients(benchmark::State& state) {
     for (int i = 0; i < audio.size(); ++i)
         audio[i] = char((i * 131) & 0xFF);
     const QString piece1 = BytesToText(audio.left(8000)), piece2 = BytesToText(audio.mid(8000));
-    const QString header = hubtest::HeaderFields(QStringLiteral("Load"), 2, audio.size()).join(QLatin1Char('|'));
+    const QString header =
+        hubtest::HeaderFields(QStringLiteral("Load"), 2, audio.size()).join(QLatin1Char('|'));
 
     for (auto _ : state) {
         // Each client cycles through save, list page and claim.
@@ -106,7 +106,8 @@ void ConcurrentClients(benchmark::State& state) {
             clients, seconds,
             [&](int) {
                 Client fresh{std::make_shared<RelayHubServer>()};
-                fresh.server->ConnectHttp(daemon.url(), QStringLiteral("bench"), QStringLiteral("pw"), 5000, 60000);
+                fresh.server->ConnectHttp(daemon.url(), QStringLiteral("bench"), QStringLiteral("pw"), 5000,
+                                          60000);
                 QString answer, info;
                 fresh.server->RequestProcess(QStringLiteral("|GET|COLOR|"), answer, QString(), info);
                 return fresh;
@@ -116,13 +117,14 @@ void ConcurrentClients(benchmark::State& state) {
                 const int step = c.step++ % 3;
                 if (step == 0) {
                     QString name;
-                    if (!c.server->RequestProcess(QStringLiteral("|SET|AUDIO|DICTATION|NEXTKEY|0|") + header, name,
-                                                  QString(), info) ||
+                    if (!c.server->RequestProcess(QStringLiteral("|SET|AUDIO|DICTATION|NEXTKEY|0|") + header,
+                                                  name, QString(), info) ||
                         AnswerIsRefusal(name))
                         return failed(QStringLiteral("header: ") + name + c.server->LastError());
                     for (const auto& [n, p] : {std::pair{1, &piece1}, std::pair{2, &piece2}})
-                        if (!c.server->RequestProcess(QStringLiteral("|SET|AUDIO|DICTATION|%1|%2|").arg(name).arg(n) + *p,
-                                                      answer, QString(), info) ||
+                        if (!c.server->RequestProcess(
+                                QStringLiteral("|SET|AUDIO|DICTATION|%1|%2|").arg(name).arg(n) + *p, answer,
+                                QString(), info) ||
                             answer != QLatin1String("OK"))
                             return failed(QStringLiteral("piece: ") + answer + c.server->LastError());
                     return true;
@@ -130,13 +132,15 @@ void ConcurrentClients(benchmark::State& state) {
                 if (step == 1) {
                     QStringList blocks;
                     if (!c.server->RequestProcessBlocks(
-                            QStringLiteral("|GET|AUDIO|DICTATION|*|PRIORITY, DATE|*|*|N|*|"), blocks, QString(), info) ||
+                            QStringLiteral("|GET|AUDIO|DICTATION|*|PRIORITY, DATE|*|*|N|*|"), blocks,
+                            QString(), info) ||
                         blocks.isEmpty() || AnswerIsRefusal(blocks[0]))
                         return failed(QStringLiteral("list: ") + blocks.value(0) + c.server->LastError());
                     return true;
                 }
-                if (!c.server->RequestProcess(QStringLiteral("|GET|AUDIO|DICTATION|NEXT|PRIORITY, DATE|*|*|N|*"),
-                                              answer, QString(), info) ||
+                if (!c.server->RequestProcess(
+                        QStringLiteral("|GET|AUDIO|DICTATION|NEXT|PRIORITY, DATE|*|*|N|*"), answer, QString(),
+                        info) ||
                     AnswerIsRefusal(answer))
                     return failed(QStringLiteral("claim: ") + answer + c.server->LastError());
                 return true;
@@ -153,10 +157,10 @@ void ConcurrentClients(benchmark::State& state) {
             },
             [&](std::shared_ptr<httplib::Client>& c) {
                 auto res = c->Post("/relayhub/v1/echo", "|GET|COLOR|", "text/plain");
-                if (res && res->status == 200)
-                    return true;
+                if (res && res->status == 200) return true;
                 return failed(QStringLiteral("echo: ") +
-                              (res ? QString::number(res->status) : QString::fromStdString(httplib::to_string(res.error()))));
+                              (res ? QString::number(res->status)
+                                   : QString::fromStdString(httplib::to_string(res.error()))));
             });
         state.SetIterationTime(hub.seconds);
         if (!g_firstError.isEmpty())

@@ -35,17 +35,19 @@ void Populate(Store& store, const ConnectionFactory& factory) {
                                     .arg(i % 24, 2, 10, QLatin1Char('0'));
         const qint64 priority = 1 + i % 4;
         // A third transcribed, spread over the dates and priorities.
-        const QString status = (quint64(i) * 2654435761u) % 3 == 0 ? QStringLiteral("TRANSCRIBED") : QStringLiteral("DICTATED");
+        const QString status =
+            (quint64(i) * 2654435761u) % 3 == 0 ? QStringLiteral("TRANSCRIBED") : QStringLiteral("DICTATED");
         QStringList header(36);
         header[0] = status;
         header[2] = QStringLiteral("ACC%1").arg(i);
         header[3] = patient;
         header[7] = QString::number(priority);
         header[9] = author;
-        c->exec("INSERT INTO recordings (name, kind, visible, header, status, author, priority, created, patient,"
-                " account, search, updated_at) VALUES (?, 'DICTATION', 1, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                {name, header.join(QLatin1Char('|')), status, author, priority, created, patient, header[2],
-                 (name + patient + author).toLower(), created});
+        c->exec(
+            "INSERT INTO recordings (name, kind, visible, header, status, author, priority, created, patient,"
+            " account, search, updated_at) VALUES (?, 'DICTATION', 1, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            {name, header.join(QLatin1Char('|')), status, author, priority, created, patient, header[2],
+             (name + patient + author).toLower(), created});
     }
     c->commit();
     c->script(QStringLiteral("ANALYZE"));
@@ -62,13 +64,11 @@ struct Backend {
 Backend& backend(bool postgres) {
     static Backend backends[2];
     Backend& b = backends[postgres ? 1 : 0];
-    if (b.store || b.cluster)
-        return b;
+    if (b.store || b.cluster) return b;
     ConnectionFactory factory;
     if (postgres) {
         b.cluster = std::make_unique<PostgresCluster>();
-        if (!b.cluster->ok())
-            return b;
+        if (!b.cluster->ok()) return b;
         const QString conninfo = b.cluster->conninfo();
         factory = [conninfo] { return PostgresConnect(conninfo); };
     } else {
@@ -104,7 +104,8 @@ template <class Op> void Measure(benchmark::State& state, bool postgres, Op op) 
         }
         start = Clock::now();
         const QString name = QStringLiteral("B%1").arg((i++ * 7919) % kDictations, 8, 10, QLatin1Char('0'));
-        benchmark::DoNotOptimize(b.hub->process(QStringLiteral("|GET|AUDIO|DICTATION|%1|0").arg(name), kCaller));
+        benchmark::DoNotOptimize(
+            b.hub->process(QStringLiteral("|GET|AUDIO|DICTATION|%1|0").arg(name), kCaller));
         baseline.push_back(Seconds(start));
     }
     state.counters["median_ms"] = Percentile(times, 0.5) * 1000;
@@ -115,7 +116,8 @@ template <class Op> void Measure(benchmark::State& state, bool postgres, Op op) 
 
 void ClaimNext(benchmark::State& state) {
     Measure(state, state.range(0) == 1, [](Hub& hub) {
-        const QString name = hub.process(QStringLiteral("|GET|AUDIO|DICTATION|NEXT|PRIORITY, DATE|*|*|N|*"), kCaller);
+        const QString name =
+            hub.process(QStringLiteral("|GET|AUDIO|DICTATION|NEXT|PRIORITY, DATE|*|*|N|*"), kCaller);
         return !name.isEmpty() && !AnswerIsRefusal(name);
     });
 }
@@ -124,14 +126,26 @@ void FirstListPage(benchmark::State& state) {
     Measure(state, state.range(0) == 1, [](Hub& hub) {
         Caller caller = kCaller;
         caller.session = QUuid::createUuid().toString();
-        const QStringList blocks = hub.processBlocks(QStringLiteral("|GET|AUDIO|DICTATION|*|PRIORITY, DATE|*|*|N|*|"),
-                                                     caller);
+        const QStringList blocks =
+            hub.processBlocks(QStringLiteral("|GET|AUDIO|DICTATION|*|PRIORITY, DATE|*|*|N|*|"), caller);
         return blocks.size() == 202;
     });
 }
 
-BENCHMARK(ClaimNext)->ArgName("postgres")->Arg(0)->Arg(1)->UseManualTime()->Iterations(300)->Unit(benchmark::kMillisecond);
-BENCHMARK(FirstListPage)->ArgName("postgres")->Arg(0)->Arg(1)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(ClaimNext)
+    ->ArgName("postgres")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(300)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstListPage)
+    ->ArgName("postgres")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(60)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -27,7 +27,8 @@ struct Fixture {
     Fixture() {
         const QString db = dir.filePath(QStringLiteral("bench.db"));
         hubtest::Admin({QStringLiteral("init"), QStringLiteral("--database"), db});
-        hubtest::AddUser(db, QStringLiteral("bench"), QStringLiteral("author,transcriptionist"), QStringLiteral("pw"));
+        hubtest::AddUser(db, QStringLiteral("bench"), QStringLiteral("author,transcriptionist"),
+                         QStringLiteral("pw"));
         ok = daemon.start(db);
         // Compressed audio looks random: every byte value, no runs.
         audio.resize(3 * 1000 * 1000);
@@ -78,14 +79,14 @@ void StoreDictationVersusSinglePost(benchmark::State& state) {
         echoSeconds += Seconds(start);
         start = Clock::now();
         QString name, info;
-        client.RequestProcess(QStringLiteral("|SET|AUDIO|DICTATION|NEXTKEY|0|") + header.join(QLatin1Char('|')), name,
-                              QString(), info);
+        client.RequestProcess(QStringLiteral("|SET|AUDIO|DICTATION|NEXTKEY|0|") +
+                                  header.join(QLatin1Char('|')),
+                              name, QString(), info);
         for (int n = 0; n < pieces.size(); ++n) {
             QString answer;
-            client.RequestProcess(
-                QStringLiteral("|SET|AUDIO|DICTATION|") + name + QLatin1Char('|') + QString::number(n + 1) +
-                    QLatin1Char('|') + pieces[n],
-                answer, QString(), info);
+            client.RequestProcess(QStringLiteral("|SET|AUDIO|DICTATION|") + name + QLatin1Char('|') +
+                                      QString::number(n + 1) + QLatin1Char('|') + pieces[n],
+                                  answer, QString(), info);
             if (answer != QLatin1String("OK")) {
                 state.SkipWithError("a piece was refused");
                 return;
@@ -116,11 +117,11 @@ void StoreDictationInProcess(benchmark::State& state) {
         pieces << BytesToText(audio.mid(at, 8000));
     const QStringList header = hubtest::HeaderFields(QStringLiteral("Bench"), 2, audio.size());
     for (auto _ : state) {
-        const QString name =
-            hub.process(QStringLiteral("|SET|AUDIO|DICTATION|NEXTKEY|0|") + header.join(QLatin1Char('|')), caller);
+        const QString name = hub.process(
+            QStringLiteral("|SET|AUDIO|DICTATION|NEXTKEY|0|") + header.join(QLatin1Char('|')), caller);
         for (int n = 0; n < pieces.size(); ++n)
-            hub.process(QStringLiteral("|SET|AUDIO|DICTATION|") + name + QLatin1Char('|') + QString::number(n + 1) +
-                            QLatin1Char('|') + pieces[n],
+            hub.process(QStringLiteral("|SET|AUDIO|DICTATION|") + name + QLatin1Char('|') +
+                            QString::number(n + 1) + QLatin1Char('|') + pieces[n],
                         caller);
     }
 }

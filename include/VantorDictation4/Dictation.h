@@ -30,8 +30,10 @@ class VD4_EXPORT Dictation : public QWidget {
     Q_PROPERTY(bool UseDragonRoaming READ UseDragonRoaming WRITE setUseDragonRoaming)
     Q_PROPERTY(bool SplashMessageDisabled READ SplashMessageDisabled WRITE setSplashMessageDisabled)
     Q_PROPERTY(bool IgnoreHook READ IgnoreHook WRITE setIgnoreHook)
-    Q_PROPERTY(bool DisplayNextDictationButton READ DisplayNextDictationButton WRITE setDisplayNextDictationButton)
-    Q_PROPERTY(bool DisplayDictationListButton READ DisplayDictationListButton WRITE setDisplayDictationListButton)
+    Q_PROPERTY(
+        bool DisplayNextDictationButton READ DisplayNextDictationButton WRITE setDisplayNextDictationButton)
+    Q_PROPERTY(
+        bool DisplayDictationListButton READ DisplayDictationListButton WRITE setDisplayDictationListButton)
     Q_PROPERTY(bool DisplayRecordButton READ DisplayRecordButton WRITE setDisplayRecordButton)
     Q_PROPERTY(bool DisplayInsertButton READ DisplayInsertButton WRITE setDisplayInsertButton)
     Q_PROPERTY(bool DisplayEditButton READ DisplayEditButton WRITE setDisplayEditButton)
@@ -82,8 +84,8 @@ class VD4_EXPORT Dictation : public QWidget {
                    setDragonRoamingMode)
     Q_PROPERTY(bool DragonAudioSave READ DragonAudioSave WRITE setDragonAudioSave)
     Q_PROPERTY(bool DragonMicrophoneOn READ DragonMicrophoneOn WRITE setDragonMicrophoneOn)
-    Q_PROPERTY(VantorDictation4::gdenmRecognitionMode RecognitionMode READ RecognitionMode WRITE
-                   setRecognitionMode)
+    Q_PROPERTY(
+        VantorDictation4::gdenmRecognitionMode RecognitionMode READ RecognitionMode WRITE setRecognitionMode)
     Q_PROPERTY(bool SpeechmikeClassic READ SpeechmikeClassic WRITE setSpeechmikeClassic)
     Q_PROPERTY(bool NoInitSpeechmikePro READ NoInitSpeechmikePro WRITE setNoInitSpeechmikePro)
     Q_PROPERTY(bool NoInitFootpedals READ NoInitFootpedals WRITE setNoInitFootpedals)
@@ -103,15 +105,16 @@ class VD4_EXPORT Dictation : public QWidget {
                    setDictationListSelectionPriority)
     Q_PROPERTY(VantorDictation4::genmWorkflowTrackingDictation WorkflowListTrackingDictation READ
                    WorkflowListTrackingDictation WRITE setWorkflowListTrackingDictation)
-    Q_PROPERTY(VantorDictation4::genmWorkflowTrackingVoiceRecognition WorkflowListTrackingVoiceRecognition READ
-                   WorkflowListTrackingVoiceRecognition WRITE setWorkflowListTrackingVoiceRecognition)
+    Q_PROPERTY(VantorDictation4::genmWorkflowTrackingVoiceRecognition WorkflowListTrackingVoiceRecognition
+                   READ WorkflowListTrackingVoiceRecognition WRITE setWorkflowListTrackingVoiceRecognition)
     Q_PROPERTY(VantorDictation4::genmWorkflowTrackingTranscription WorkflowListTrackingTranscription READ
                    WorkflowListTrackingTranscription WRITE setWorkflowListTrackingTranscription)
     Q_PROPERTY(bool WorkflowListShowHistory READ WorkflowListShowHistory WRITE setWorkflowListShowHistory)
     Q_PROPERTY(bool WorkflowListShowNotes READ WorkflowListShowNotes WRITE setWorkflowListShowNotes)
     Q_PROPERTY(bool WorkflowListShowImages READ WorkflowListShowImages WRITE setWorkflowListShowImages)
     Q_PROPERTY(bool WorkflowListAutoShowHist READ WorkflowListAutoShowHist WRITE setWorkflowListAutoShowHist)
-    Q_PROPERTY(bool WorkflowListAutoShowImage READ WorkflowListAutoShowImage WRITE setWorkflowListAutoShowImage)
+    Q_PROPERTY(
+        bool WorkflowListAutoShowImage READ WorkflowListAutoShowImage WRITE setWorkflowListAutoShowImage)
     Q_PROPERTY(bool WorkflowListShowTracking READ WorkflowListShowTracking WRITE setWorkflowListShowTracking)
     Q_PROPERTY(qint32 WorkflowListLeft READ WorkflowListLeft WRITE setWorkflowListLeft)
     Q_PROPERTY(qint32 WorkflowListTop READ WorkflowListTop WRITE setWorkflowListTop)
@@ -119,7 +122,8 @@ class VD4_EXPORT Dictation : public QWidget {
     Q_PROPERTY(qint32 WorkflowListHeight READ WorkflowListHeight WRITE setWorkflowListHeight)
     Q_PROPERTY(bool DisableButtons READ DisableButtons WRITE setDisableButtons)
     Q_PROPERTY(clsButtonCommand* ButtonCommand READ ButtonCommand WRITE setButtonCommand)
-    Q_PROPERTY(QString RecordingTemporaryFolder READ RecordingTemporaryFolder WRITE setRecordingTemporaryFolder)
+    Q_PROPERTY(
+        QString RecordingTemporaryFolder READ RecordingTemporaryFolder WRITE setRecordingTemporaryFolder)
     Q_PROPERTY(QString ControlVersion READ ControlVersion)
     Q_PROPERTY(qint32 ControlHWnd READ ControlHWnd)
     Q_PROPERTY(bool Initialized READ Initialized)
@@ -146,8 +150,8 @@ class VD4_EXPORT Dictation : public QWidget {
     Q_PROPERTY(QDateTime RecordingCreationDate READ RecordingCreationDate WRITE setRecordingCreationDate)
     Q_PROPERTY(QDateTime RecordingEditDate READ RecordingEditDate WRITE setRecordingEditDate)
     Q_PROPERTY(qint32 RecordingFileSize READ RecordingFileSize WRITE setRecordingFileSize)
-    Q_PROPERTY(VantorDictation4::gdenmRecordingQualitySamples RecordingQualitySamples READ RecordingQualitySamples
-                   WRITE setRecordingQualitySamples)
+    Q_PROPERTY(VantorDictation4::gdenmRecordingQualitySamples RecordingQualitySamples READ
+                   RecordingQualitySamples WRITE setRecordingQualitySamples)
     Q_PROPERTY(VantorDictation4::gdenmRecordingQualitySampleSize RecordingQualitySampleSize READ
                    RecordingQualitySampleSize WRITE setRecordingQualitySampleSize)
     Q_PROPERTY(VantorDictation4::gdenmRecordingQualityChannels RecordingQualityChannels READ
@@ -331,7 +335,8 @@ public:
     VantorDictation4::genmWorkflowTrackingDictation WorkflowListTrackingDictation() const;
     void setWorkflowListTrackingDictation(VantorDictation4::genmWorkflowTrackingDictation value);
     VantorDictation4::genmWorkflowTrackingVoiceRecognition WorkflowListTrackingVoiceRecognition() const;
-    void setWorkflowListTrackingVoiceRecognition(VantorDictation4::genmWorkflowTrackingVoiceRecognition value);
+    void
+    setWorkflowListTrackingVoiceRecognition(VantorDictation4::genmWorkflowTrackingVoiceRecognition value);
     VantorDictation4::genmWorkflowTrackingTranscription WorkflowListTrackingTranscription() const;
     void setWorkflowListTrackingTranscription(VantorDictation4::genmWorkflowTrackingTranscription value);
     bool WorkflowListShowHistory() const;
@@ -477,57 +482,54 @@ public:
                                              QObject* objVantorCodesEditor_IN,
                                              const QString& strRecordingTemporaryFolder_IN,
                                              const QString& strUsername_IN);
-    Q_INVOKABLE void ControlInitialize(
-        QObject* objRelayHubServer_IN, QObject* objVantorUtils_IN, QObject* objVantorCodeTables_IN,
-        const QString& strRecordingTemporaryFolder_IN, const QString& strUsername_IN,
-        VantorDictation4::gdenmRecordingType enmRecordingType_IN,
-        VantorDictation4::gdenmRecordingQualitySamples enmRecordingQualitySamples_IN =
-            VantorDictation4::RecordingQualitySamples_Default,
-        VantorDictation4::gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN =
-            VantorDictation4::RecordingQualitySampleSize_Default,
-        VantorDictation4::gdenmRecordingQualityChannels enmRecordingQualityChannels_IN =
-            VantorDictation4::RecordingQualityChannels_Default,
-        bool blnDisplayNextDictationButton_IN = true, bool blnDisplayDictationListButton_IN = true,
-        bool blnDisplayDictateButton_IN = true, bool blnDisplayEditButton_IN = true, bool blnDisplayTimer_IN = true,
-        bool blnDisplayDictationName_IN = true);
-    Q_INVOKABLE void ControlInitialize2(
-        QObject* objRelayHubServer_IN, QObject* objServerUtils_IN, QObject* objVantorUtils_IN,
-        QObject* objVantorCodeTables_IN, QObject* objVantorCodesEditor_IN,
-        const QString& strRecordingTemporaryFolder_IN, const QString& strUsername_IN,
-        VantorDictation4::gdenmRecordingType enmRecordingType_IN,
-        VantorDictation4::gdenmRecordingQualitySamples enmRecordingQualitySamples_IN =
-            VantorDictation4::RecordingQualitySamples_Default,
-        VantorDictation4::gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN =
-            VantorDictation4::RecordingQualitySampleSize_Default,
-        VantorDictation4::gdenmRecordingQualityChannels enmRecordingQualityChannels_IN =
-            VantorDictation4::RecordingQualityChannels_Default,
-        bool blnDisplayNextDictationButton_IN = true, bool blnDisplayDictationListButton_IN = true,
-        bool blnDisplayDictateButton_IN = true, bool blnDisplayEditButton_IN = true, bool blnDisplayTimer_IN = true,
-        bool blnDisplayDictationName_IN = true);
+    Q_INVOKABLE void
+    ControlInitialize(QObject* objRelayHubServer_IN, QObject* objVantorUtils_IN,
+                      QObject* objVantorCodeTables_IN, const QString& strRecordingTemporaryFolder_IN,
+                      const QString& strUsername_IN, VantorDictation4::gdenmRecordingType enmRecordingType_IN,
+                      VantorDictation4::gdenmRecordingQualitySamples enmRecordingQualitySamples_IN =
+                          VantorDictation4::RecordingQualitySamples_Default,
+                      VantorDictation4::gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN =
+                          VantorDictation4::RecordingQualitySampleSize_Default,
+                      VantorDictation4::gdenmRecordingQualityChannels enmRecordingQualityChannels_IN =
+                          VantorDictation4::RecordingQualityChannels_Default,
+                      bool blnDisplayNextDictationButton_IN = true,
+                      bool blnDisplayDictationListButton_IN = true, bool blnDisplayDictateButton_IN = true,
+                      bool blnDisplayEditButton_IN = true, bool blnDisplayTimer_IN = true,
+                      bool blnDisplayDictationName_IN = true);
+    Q_INVOKABLE void
+    ControlInitialize2(QObject* objRelayHubServer_IN, QObject* objServerUtils_IN, QObject* objVantorUtils_IN,
+                       QObject* objVantorCodeTables_IN, QObject* objVantorCodesEditor_IN,
+                       const QString& strRecordingTemporaryFolder_IN, const QString& strUsername_IN,
+                       VantorDictation4::gdenmRecordingType enmRecordingType_IN,
+                       VantorDictation4::gdenmRecordingQualitySamples enmRecordingQualitySamples_IN =
+                           VantorDictation4::RecordingQualitySamples_Default,
+                       VantorDictation4::gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN =
+                           VantorDictation4::RecordingQualitySampleSize_Default,
+                       VantorDictation4::gdenmRecordingQualityChannels enmRecordingQualityChannels_IN =
+                           VantorDictation4::RecordingQualityChannels_Default,
+                       bool blnDisplayNextDictationButton_IN = true,
+                       bool blnDisplayDictationListButton_IN = true, bool blnDisplayDictateButton_IN = true,
+                       bool blnDisplayEditButton_IN = true, bool blnDisplayTimer_IN = true,
+                       bool blnDisplayDictationName_IN = true);
     Q_INVOKABLE void ControlLoad(const QString& strDictationControlSetupString_IN, QString& strErrorText_OUT);
     Q_INVOKABLE void ControlUnload(QString& strDictationControlSetupString_OUT, QString& strErrorText_OUT);
     Q_INVOKABLE void ControlClose();
-    Q_INVOKABLE void ConnectionSettings(const QString& strConnectionIPAddress_IN, qint32 lngConnectionPortNumber_IN,
-                                        const QString& strConnectionEntityCode_IN,
-                                        const QString& strConnectionEntityName_IN,
-                                        const QString& strConnectionUsername_IN,
-                                        const QString& strConnectionPassword_IN);
+    Q_INVOKABLE void
+    ConnectionSettings(const QString& strConnectionIPAddress_IN, qint32 lngConnectionPortNumber_IN,
+                       const QString& strConnectionEntityCode_IN, const QString& strConnectionEntityName_IN,
+                       const QString& strConnectionUsername_IN, const QString& strConnectionPassword_IN);
     Q_INVOKABLE void UpdateDisplayLayout();
     Q_INVOKABLE void DisplayUpdate();
     Q_INVOKABLE void AudioSettingFireEvent();
 
     // ---- Methods: recordings
-    Q_INVOKABLE void InitializeDictation(const QString& strRecordingName_IN,
-                                         const QString& strDictationPatientAccountNumber_IN,
-                                         const QString& strDictationPatientName_IN,
-                                         const QString& strDictationSeriesCode_IN,
-                                         const QString& strDictationSeriesDescription_IN,
-                                         const QDateTime& dtmDictationDateOfService_IN,
-                                         const QString& strDictationStudyTemplateCode_IN,
-                                         const QString& strDictationStudyTemplateName_IN,
-                                         VantorDictation4::gdenmDictationPriority enmDictationPriority_IN,
-                                         const QString& strDictationTranscriptionNote_IN,
-                                         const QString& strDictationAuthor_IN);
+    Q_INVOKABLE void InitializeDictation(
+        const QString& strRecordingName_IN, const QString& strDictationPatientAccountNumber_IN,
+        const QString& strDictationPatientName_IN, const QString& strDictationSeriesCode_IN,
+        const QString& strDictationSeriesDescription_IN, const QDateTime& dtmDictationDateOfService_IN,
+        const QString& strDictationStudyTemplateCode_IN, const QString& strDictationStudyTemplateName_IN,
+        VantorDictation4::gdenmDictationPriority enmDictationPriority_IN,
+        const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN);
     Q_INVOKABLE void InitializeDictation2(
         const QString& strRecordingName_IN, const QString& strDictationPatientAccountNumber_IN,
         const QString& strDictationPatientName_IN, const QString& strDictationStudyCode_IN,
@@ -540,16 +542,17 @@ public:
         const QString& strDictationPatientName_IN, const QString& strDictationStudyCode_IN,
         const QString& strDictationModalityCode_IN, const QDateTime& dtmDictationDateOfService_IN,
         const QString& strDictationPlaceOfServiceCode_IN, const QString& strDictationPlaceOfServiceName_IN,
-        const QString& strDictationReferringPhysicianCode_IN, const QString& strDictationReferringPhysicianName_IN,
-        const QString& strDictationStudyTemplateCode_IN, bool blnDictationStudyNormal_IN,
-        VantorDictation4::gdenmDictationPriority enmDictationPriority_IN,
+        const QString& strDictationReferringPhysicianCode_IN,
+        const QString& strDictationReferringPhysicianName_IN, const QString& strDictationStudyTemplateCode_IN,
+        bool blnDictationStudyNormal_IN, VantorDictation4::gdenmDictationPriority enmDictationPriority_IN,
         const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN);
     Q_INVOKABLE void InitializeDictation4(
         const QString& strRecordingName_IN, VantorDictation4::gdenmDictationType enmDictationType_IN,
         const QString& strDictationPatientAccountNumber_IN, const QString& strDictationPatientName_IN,
         const QString& strDictationStudyCode_IN, const QString& strDictationModalityCode_IN,
         const QDateTime& dtmDictationDateOfService_IN, const QString& strDictationPlaceOfServiceCode_IN,
-        const QString& strDictationPlaceOfServiceName_IN, const QString& strDictationReferringPhysicianCode_IN,
+        const QString& strDictationPlaceOfServiceName_IN,
+        const QString& strDictationReferringPhysicianCode_IN,
         const QString& strDictationReferringPhysicianName_IN, const QString& strDictationStudyTemplateCode_IN,
         bool blnDictationStudyNormal_IN, VantorDictation4::gdenmDictationPriority enmDictationPriority_IN,
         const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN,
@@ -559,7 +562,8 @@ public:
         const QString& strDictationPatientAccountNumber_IN, const QString& strDictationPatientName_IN,
         const QString& strDictationStudyCode_IN, const QString& strDictationModalityCode_IN,
         const QDateTime& dtmDictationDateOfService_IN, const QString& strDictationPlaceOfServiceCode_IN,
-        const QString& strDictationPlaceOfServiceName_IN, const QString& strDictationReferringPhysicianCode_IN,
+        const QString& strDictationPlaceOfServiceName_IN,
+        const QString& strDictationReferringPhysicianCode_IN,
         const QString& strDictationReferringPhysicianName_IN, const QString& strDictationStudyTemplateCode_IN,
         bool blnDictationStudyNormal_IN, VantorDictation4::gdenmDictationPriority enmDictationPriority_IN,
         const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN,
@@ -571,19 +575,19 @@ public:
         const QString& strDictationPatientAccountNumber_IN, const QString& strDictationPatientName_IN,
         const QString& strDictationStudyCode_IN, const QString& strDictationModalityCode_IN,
         const QDateTime& dtmDictationDateOfService_IN, const QString& strDictationPlaceOfServiceCode_IN,
-        const QString& strDictationPlaceOfServiceName_IN, const QString& strDictationReferringPhysicianCode_IN,
+        const QString& strDictationPlaceOfServiceName_IN,
+        const QString& strDictationReferringPhysicianCode_IN,
         const QString& strDictationReferringPhysicianName_IN, const QString& strDictationStudyTemplateCode_IN,
         bool blnDictationStudyNormal_IN, VantorDictation4::gdenmDictationPriority enmDictationPriority_IN,
         const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN,
         const QString& strExternalKey_IN, const QString& strTrackingTypeCode_IN,
         const QString& strTrackingEditorCode_IN);
-    Q_INVOKABLE void InitializePhoneMessage(const QString& strRecordingName_IN,
-                                            VantorDictation4::gdenmRecordingQualitySamples enmRecordingQualitySamples_IN,
-                                            VantorDictation4::gdenmRecordingQualitySampleSize
-                                                enmRecordingQualitySampleSize_IN,
-                                            VantorDictation4::gdenmRecordingQualityChannels
-                                                enmRecordingQualityChannels_IN,
-                                            const QString& strRecordingDescription_IN);
+    Q_INVOKABLE void
+    InitializePhoneMessage(const QString& strRecordingName_IN,
+                           VantorDictation4::gdenmRecordingQualitySamples enmRecordingQualitySamples_IN,
+                           VantorDictation4::gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN,
+                           VantorDictation4::gdenmRecordingQualityChannels enmRecordingQualityChannels_IN,
+                           const QString& strRecordingDescription_IN);
     Q_INVOKABLE void InitializeExternalText();
     Q_INVOKABLE QString InitializeVoiceRecognitionAudio(const QString& strDictationPatientAccountNumber_IN,
                                                         const QString& strDictationPatientName_IN,
@@ -646,9 +650,9 @@ public:
     Q_INVOKABLE void DragonHiddenModeEnd();
     Q_INVOKABLE QStringList DragonSpeakerListGet(const QString& strFilterUsername_IN = QString(),
                                                  bool blnIncludeNonstandard_IN = false);
-    Q_INVOKABLE QStringList DragonSpeakerListGet2(VantorDictation4::gdenmDragonRoamingMode enmDragonRoamingMode_IN,
-                                                  const QString& strFilterUsername_IN = QString(),
-                                                  bool blnIncludeNonstandard_IN = false);
+    Q_INVOKABLE QStringList DragonSpeakerListGet2(
+        VantorDictation4::gdenmDragonRoamingMode enmDragonRoamingMode_IN,
+        const QString& strFilterUsername_IN = QString(), bool blnIncludeNonstandard_IN = false);
     Q_INVOKABLE void DragonSpeakerClose();
     Q_INVOKABLE QStringList DragonSourceListGet();
     Q_INVOKABLE QStringList DragonSourceListGetBySpeaker(const QString& strSpeaker_IN);
@@ -663,8 +667,9 @@ public:
     vd::AudioRecordingControl* audioRecordingControl() const;
 
 Q_SIGNALS:
-    void SecondsUpdated(double dblNewSeconds_IN);                                          // 1
-    void RecordingSavedDatabase(const QString& strDictationAccount_IN, const QString& strRecordingName_IN); // 2
+    void SecondsUpdated(double dblNewSeconds_IN); // 1
+    void RecordingSavedDatabase(const QString& strDictationAccount_IN,
+                                const QString& strRecordingName_IN); // 2
     void RecordingReadDatabase(const QString& strDictationAccount_IN, const QString& strRecordingName_IN,
                                const QString& strDictationFileName_IN); // 3
     void RecordingLoadedFile(const QString& strDictationFileName_IN);   // 4
@@ -675,45 +680,45 @@ Q_SIGNALS:
     void DictationInitialized();                       // 8
     void PhoneMessageInitialized();                    // 9
     void AudioSettingChanged(const QString& strSettingName_IN, const QString& strOldValue_IN,
-                             const QString& strNewValue_IN);           // 10
+                             const QString& strNewValue_IN);                  // 10
     void DictationSelected(const QString& strRecordingName_IN, bool& Cancel); // 11
     void DictationNext(const QString& strRecordingName_IN, bool& Cancel);     // 12
-    void DblClick();                                                   // 13
-    void LayoutUpdated();                                              // 14
-    void DialogDisplayed(const QString& strDialogName_IN);             // 15
-    void DialogCleared(const QString& strDialogName_IN);               // 16
-    void RecordingCancelled();                                         // 17
-    void ButtonRewindClick(bool& Cancel);                              // 18
-    void ButtonRewindRelease(bool& Cancel);                            // 19
-    void ButtonForwardClick(bool& Cancel);                             // 20
-    void ButtonForwardRelease(bool& Cancel);                           // 21
-    void ButtonPlayClick(bool& Cancel);                                // 22
-    void ButtonPlayRelease(bool& Cancel);                              // 23
-    void ButtonEOLClick(bool& Cancel);                                 // 24
-    void ButtonEOLRelease(bool& Cancel);                               // 25
-    void ButtonRecordingClick(bool& Cancel);                           // 26
-    void ButtonRecordingRelease(bool& Cancel);                         // 27
-    void ButtonInsertClick(bool& Cancel);                              // 28
-    void ButtonInsertRelease(bool& Cancel);                            // 29
-    void ButtonBeginningClick(bool& Cancel);                           // 30
-    void ButtonEndingClick(bool& Cancel);                              // 31
-    void ButtonEditClick(bool& Cancel);                                // 32
-    void ButtonNextDictationClick(bool& Cancel);                       // 33
-    void ButtonDictationListClick(bool& Cancel);                       // 34
-    void ButtonFunctionClick(short intFunctionNumber_IN, bool& Cancel); // 35
-    void ButtonInstructionClick(bool& Cancel);                         // 36
-    void ButtonBarcodeClick(bool& Cancel);                             // 37
+    void DblClick();                                                          // 13
+    void LayoutUpdated();                                                     // 14
+    void DialogDisplayed(const QString& strDialogName_IN);                    // 15
+    void DialogCleared(const QString& strDialogName_IN);                      // 16
+    void RecordingCancelled();                                                // 17
+    void ButtonRewindClick(bool& Cancel);                                     // 18
+    void ButtonRewindRelease(bool& Cancel);                                   // 19
+    void ButtonForwardClick(bool& Cancel);                                    // 20
+    void ButtonForwardRelease(bool& Cancel);                                  // 21
+    void ButtonPlayClick(bool& Cancel);                                       // 22
+    void ButtonPlayRelease(bool& Cancel);                                     // 23
+    void ButtonEOLClick(bool& Cancel);                                        // 24
+    void ButtonEOLRelease(bool& Cancel);                                      // 25
+    void ButtonRecordingClick(bool& Cancel);                                  // 26
+    void ButtonRecordingRelease(bool& Cancel);                                // 27
+    void ButtonInsertClick(bool& Cancel);                                     // 28
+    void ButtonInsertRelease(bool& Cancel);                                   // 29
+    void ButtonBeginningClick(bool& Cancel);                                  // 30
+    void ButtonEndingClick(bool& Cancel);                                     // 31
+    void ButtonEditClick(bool& Cancel);                                       // 32
+    void ButtonNextDictationClick(bool& Cancel);                              // 33
+    void ButtonDictationListClick(bool& Cancel);                              // 34
+    void ButtonFunctionClick(short intFunctionNumber_IN, bool& Cancel);       // 35
+    void ButtonInstructionClick(bool& Cancel);                                // 36
+    void ButtonBarcodeClick(bool& Cancel);                                    // 37
     void VoiceCommandSpoken(const QString& strCommandText_IN, qint32 lngCommandID_IN,
                             const QString& strCommandGroup_IN, const QString& strCommandReturn_IN); // 38
     void ExternalTextFinished(const QString& strExternalKey_IN, const QString& strFinishStatus_IN); // 39
-    void ButtonCommandPressed(const QString& strCommandText_IN);                                  // 40
-    void BarcodeRead(const QString& strBarcodeText_IN);                                           // 41
-    void TranscriptionFinished(const QString& strTranscriptionText_IN);                           // 42
-    void ShowTranscription(QStringList& arrstrJobNumber_IN, qint32 lngStartingIndex_IN);          // 43
-    void ShowImage(QStringList& arrstrImageKey_IN, qint32 lngStartingIndex_IN);                   // 44
-    void CloseViewers();                                                                          // 45
-    void ApplicationSwitchStart(const QVariant& blnToMyApplication_IN, bool& Cancel);             // 46
-    void ApplicationSwitchEnd(const QVariant& blnToMyApplication_IN);                             // 47
+    void ButtonCommandPressed(const QString& strCommandText_IN);                                    // 40
+    void BarcodeRead(const QString& strBarcodeText_IN);                                             // 41
+    void TranscriptionFinished(const QString& strTranscriptionText_IN);                             // 42
+    void ShowTranscription(QStringList& arrstrJobNumber_IN, qint32 lngStartingIndex_IN);            // 43
+    void ShowImage(QStringList& arrstrImageKey_IN, qint32 lngStartingIndex_IN);                     // 44
+    void CloseViewers();                                                                            // 45
+    void ApplicationSwitchStart(const QVariant& blnToMyApplication_IN, bool& Cancel);               // 46
+    void ApplicationSwitchEnd(const QVariant& blnToMyApplication_IN);                               // 47
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -38,7 +38,8 @@ class VD4_EXPORT MessageComponent : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
-    Q_INVOKABLE virtual QVariant MessageShow(const QString& strText, int intButtons, const QString& strTitle) = 0;
+    Q_INVOKABLE virtual QVariant MessageShow(const QString& strText, int intButtons,
+                                             const QString& strTitle) = 0;
     Q_INVOKABLE virtual void MessageInitialize(QObject* objVantorUtils, qint32 lngFormBackground,
                                                qint32 lngTextBackground, qint32 lngTextForeground,
                                                qint32 lngButton) = 0;
@@ -61,7 +62,8 @@ class VD4_EXPORT CodesEditorComponent : public QObject {
 public:
     using QObject::QObject;
     // Returns true when the user confirmed the edit.
-    Q_INVOKABLE virtual bool TrackingEdit(const QString& strTrackingTypeCode, const QString& strTrackingEditorCode,
+    Q_INVOKABLE virtual bool TrackingEdit(const QString& strTrackingTypeCode,
+                                          const QString& strTrackingEditorCode,
                                           const QString& strExternalKey) = 0;
 };
 

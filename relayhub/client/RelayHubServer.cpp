@@ -23,7 +23,8 @@ public:
         : m_store([path] { return SqliteConnect(path); }, 1), m_hub(m_store) {
         m_caller.user = qEnvironmentVariable("USER", QStringLiteral("local"));
         // One workstation, one user at the keyboard: every role.
-        m_caller.roles = {QStringLiteral("author"), QStringLiteral("transcriptionist"), QStringLiteral("admin")};
+        m_caller.roles = {QStringLiteral("author"), QStringLiteral("transcriptionist"),
+                          QStringLiteral("admin")};
         m_caller.session = session;
     }
     Store& store() { return m_store; }
@@ -48,32 +49,28 @@ public:
                   const QString& caFile, const QString& session)
         : m_client(url.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveUserInfo).toStdString()),
           m_prefix(url.path().endsWith(QLatin1Char('/')) ? url.path().chopped(1).toStdString()
-                                                          : url.path().toStdString()) {
+                                                         : url.path().toStdString()) {
         m_client.set_keep_alive(true);
         m_client.set_tcp_nodelay(true);
         m_client.set_connection_timeout(std::chrono::milliseconds(connectMs));
         m_client.set_read_timeout(std::chrono::milliseconds(requestMs));
         m_client.set_write_timeout(std::chrono::milliseconds(requestMs));
-        if (!user.isEmpty())
-            m_client.set_basic_auth(user.toStdString(), password.toStdString());
-        if (!caFile.isEmpty())
-            m_client.set_ca_cert_path(caFile.toStdString());
+        if (!user.isEmpty()) m_client.set_basic_auth(user.toStdString(), password.toStdString());
+        if (!caFile.isEmpty()) m_client.set_ca_cert_path(caFile.toStdString());
         m_headers = {{"X-RelayHub-Session", session.toStdString()}};
     }
     bool request(const QString& request, QString& answer, QString& error) override {
         std::string body;
-        if (!post("/relayhub/v1/request", request, body, error))
-            return false;
+        if (!post("/relayhub/v1/request", request, body, error)) return false;
         answer = WireDecode(body.data(), qsizetype(body.size()));
         return true;
     }
     bool blocks(const QString& request, QStringList& blocks, QString& error) override {
         std::string body;
-        if (!post("/relayhub/v1/blocks", request, body, error))
-            return false;
+        if (!post("/relayhub/v1/blocks", request, body, error)) return false;
         QJsonParseError parseError;
-        const QJsonDocument doc =
-            QJsonDocument::fromJson(QByteArray::fromRawData(body.data(), qsizetype(body.size())), &parseError);
+        const QJsonDocument doc = QJsonDocument::fromJson(
+            QByteArray::fromRawData(body.data(), qsizetype(body.size())), &parseError);
         if (!doc.isArray()) {
             error = QStringLiteral("the blocks answer is not a JSON array");
             return false;
@@ -87,10 +84,11 @@ public:
 private:
     bool post(const char* path, const QString& request, std::string& body, QString& error) {
         const QByteArray utf8 = WireEncode(request);
-        auto result = m_client.Post((m_prefix + path).c_str(), m_headers, utf8.constData(), size_t(utf8.size()),
-                                    "text/plain; charset=utf-8");
+        auto result = m_client.Post((m_prefix + path).c_str(), m_headers, utf8.constData(),
+                                    size_t(utf8.size()), "text/plain; charset=utf-8");
         if (!result) {
-            error = QStringLiteral("no answer: %1").arg(QString::fromStdString(httplib::to_string(result.error())));
+            error = QStringLiteral("no answer: %1")
+                        .arg(QString::fromStdString(httplib::to_string(result.error())));
             return false;
         }
         if (result->status != 200) {
@@ -137,12 +135,14 @@ bool RelayHubServer::OpenEmbedded(const QString& strDatabasePath, bool blnLoadDe
     }
 }
 
-bool RelayHubServer::ConnectHttp(const QString& strBaseUrl, const QString& strUser, const QString& strPassword,
-                                 int lngConnectTimeoutMs, int lngRequestTimeoutMs) {
+bool RelayHubServer::ConnectHttp(const QString& strBaseUrl, const QString& strUser,
+                                 const QString& strPassword, int lngConnectTimeoutMs,
+                                 int lngRequestTimeoutMs) {
     try {
         m_transport.reset();
         const QUrl url(strBaseUrl);
-        if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
+        if (!url.isValid() ||
+            (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
             m_lastError = QStringLiteral("not an http or https URL: %1").arg(strBaseUrl);
             return false;
         }
@@ -157,8 +157,8 @@ bool RelayHubServer::ConnectHttp(const QString& strBaseUrl, const QString& strUs
 
 void RelayHubServer::TlsCaFileSet(const QString& strCaFile) { m_caFile = strCaFile; }
 
-bool RelayHubServer::RequestProcessBlocks(const QString& strRequest, QStringList& arrstrBlocks, const QString&,
-                                          QString& strInfo) {
+bool RelayHubServer::RequestProcessBlocks(const QString& strRequest, QStringList& arrstrBlocks,
+                                          const QString&, QString& strInfo) {
     try {
         strInfo.clear();
         if (!m_transport) {

@@ -28,8 +28,7 @@ void Metrics::record(const QString& family, const QString& outcome, double secon
     ++m_requests[{f, o}];
     Histogram& h = m_latency[f];
     for (size_t i = 0; i < kBuckets.size(); ++i)
-        if (seconds <= kBuckets[i])
-            ++h.buckets[i];
+        if (seconds <= kBuckets[i]) ++h.buckets[i];
     ++h.count;
     h.sum += seconds;
 }
@@ -40,8 +39,8 @@ std::string Metrics::render(long long uploadsInProgress) const {
     out << "# HELP relayhub_requests_total Requests answered, by family and outcome.\n"
         << "# TYPE relayhub_requests_total counter\n";
     for (const auto& [key, count] : m_requests)
-        out << "relayhub_requests_total{family=\"" << key.first << "\",outcome=\"" << key.second << "\"} " << count
-            << "\n";
+        out << "relayhub_requests_total{family=\"" << key.first << "\",outcome=\"" << key.second << "\"} "
+            << count << "\n";
     out << "# HELP relayhub_request_duration_seconds Time to answer a request, by family.\n"
         << "# TYPE relayhub_request_duration_seconds histogram\n";
     for (const auto& [family, h] : m_latency) {

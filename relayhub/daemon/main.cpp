@@ -8,11 +8,11 @@
 //   relayhubd import-demo --database DB
 // DB is a SQLite file path ("sqlite:PATH" also works) or a PostgreSQL URI
 // ("postgresql://…") or "postgres:" followed by a libpq connection string.
+#include "Metrics.h"
 #include "hub/Auth.h"
 #include "hub/Hub.h"
 #include "hub/Reference.h"
 #include "protocol/Protocol.h"
-#include "Metrics.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -61,7 +61,8 @@ void logLine(const char* level, const QString& message, const QJsonObject& field
 }
 
 ConnectionFactory factoryFor(const QString& database) {
-    if (database.startsWith(QLatin1String("postgresql://")) || database.startsWith(QLatin1String("postgres://")))
+    if (database.startsWith(QLatin1String("postgresql://")) ||
+        database.startsWith(QLatin1String("postgres://")))
         return [database] { return PostgresConnect(database); };
     if (database.startsWith(QLatin1String("postgres:"))) {
         const QString conninfo = database.mid(9);
@@ -81,8 +82,7 @@ bool readConfigFile(const QString& path, Config& c, QString& error) {
     while (!file.atEnd()) {
         ++lineNo;
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq < 0) {
             error = QStringLiteral("%1:%2: expected key = value").arg(path).arg(lineNo);
@@ -157,16 +157,13 @@ int usage() {
 
 bool authorize(const httplib::Request& req, Authenticator& auth, Caller& caller) {
     const std::string header = req.get_header_value("Authorization");
-    if (header.rfind("Basic ", 0) != 0)
-        return false;
+    if (header.rfind("Basic ", 0) != 0) return false;
     const QByteArray decoded = QByteArray::fromBase64(QByteArray::fromStdString(header.substr(6)));
     const qsizetype colon = decoded.indexOf(':');
-    if (colon < 0)
-        return false;
+    if (colon < 0) return false;
     const QString user = QString::fromUtf8(decoded.left(colon));
     const auto found = auth.check(user, QString::fromUtf8(decoded.mid(colon + 1)));
-    if (!found)
-        return false;
+    if (!found) return false;
     caller.user = found->name;
     caller.roles = found->roles;
     caller.session = QString::fromStdString(req.get_header_value("X-RelayHub-Session")).left(100);
@@ -269,7 +266,8 @@ int serve(const Args& args) {
                 body = WireEncode(hub.process(request, caller, &info));
                 res.set_content(body.constData(), size_t(body.size()), "text/plain; charset=utf-8");
             }
-            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+            const double seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
             metrics.record(info.family, info.outcome, seconds);
             if (config.logRequests || info.outcome != QLatin1String("ok"))
                 logLine(info.outcome == QLatin1String("error") ? "error" : "info", QStringLiteral("request"),
@@ -287,8 +285,7 @@ int serve(const Args& args) {
     // baseline the benchmarks compare against.
     server->Post("/relayhub/v1/echo", [&](const httplib::Request& req, httplib::Response& res) {
         Caller caller;
-        if (!authorize(req, auth, caller))
-            return unauthorized(res);
+        if (!authorize(req, auth, caller)) return unauthorized(res);
         res.set_content(req.body.size() > 4096 ? std::to_string(req.body.size()) : req.body, "text/plain");
     });
     server->Get("/healthz", [&](const httplib::Request&, httplib::Response& res) {
@@ -345,8 +342,7 @@ int serve(const Args& args) {
              {QStringLiteral("tls"), !config.tlsCert.isEmpty()}});
     server->listen_after_bind();
     // listen_after_bind returns once stopped and every in-flight request has finished.
-    if (!signalled)
-        pthread_kill(watcher.native_handle(), SIGTERM);
+    if (!signalled) pthread_kill(watcher.native_handle(), SIGTERM);
     watcher.join();
     logLine("info", QStringLiteral("stopped"));
     return 0;
@@ -354,8 +350,7 @@ int serve(const Args& args) {
 
 int admin(const QString& command, const Args& args) {
     const QString database = args.options.value(QStringLiteral("database"));
-    if (database.isEmpty())
-        return usage();
+    if (database.isEmpty()) return usage();
     Store store(factoryFor(database), 1);
     try {
         const int version = store.migrate();
@@ -416,11 +411,9 @@ int admin(const QString& command, const Args& args) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty())
-        return usage();
+    if (args.isEmpty()) return usage();
     const QString command = args.takeFirst();
     const Args parsed = parseArgs(args);
-    if (command == QLatin1String("serve"))
-        return serve(parsed);
+    if (command == QLatin1String("serve")) return serve(parsed);
     return admin(command, parsed);
 }

@@ -7,8 +7,7 @@ namespace relayhub {
 namespace {
 void sodiumReady() {
     static const int ready = sodium_init();
-    if (ready < 0)
-        throw StoreError("libsodium could not be initialised");
+    if (ready < 0) throw StoreError("libsodium could not be initialised");
 }
 } // namespace
 
@@ -29,7 +28,8 @@ bool PasswordVerify(const QString& hash, const QString& password) {
     return !h.isEmpty() && crypto_pwhash_str_verify(h.constData(), p.constData(), quint64(p.size())) == 0;
 }
 
-Authenticator::Authenticator(Store& store, std::chrono::seconds cacheFor) : m_store(store), m_cacheFor(cacheFor) {
+Authenticator::Authenticator(Store& store, std::chrono::seconds cacheFor)
+    : m_store(store), m_cacheFor(cacheFor) {
     sodiumReady();
     m_key.resize(crypto_generichash_KEYBYTES);
     randombytes_buf(m_key.data(), size_t(m_key.size()));
@@ -50,13 +50,12 @@ std::optional<User> Authenticator::check(const QString& name, const QString& pas
     {
         std::lock_guard lock(m_mutex);
         const auto it = m_cache.constFind(name);
-        if (it != m_cache.constEnd() && it->until > now && sodium_memcmp(it->digest.constData(), d.constData(),
-                                                                         size_t(d.size())) == 0)
+        if (it != m_cache.constEnd() && it->until > now &&
+            sodium_memcmp(it->digest.constData(), d.constData(), size_t(d.size())) == 0)
             return it->user;
     }
     const auto user = m_store.user(name);
-    if (!user)
-        return std::nullopt;
+    if (!user) return std::nullopt;
     m_hashing.acquire();
     bool verified = false;
     try {
@@ -66,8 +65,7 @@ std::optional<User> Authenticator::check(const QString& name, const QString& pas
         throw;
     }
     m_hashing.release();
-    if (!verified)
-        return std::nullopt;
+    if (!verified) return std::nullopt;
     std::lock_guard lock(m_mutex);
     m_cache.insert(name, {d, *user, now + m_cacheFor});
     return user;

@@ -10,8 +10,8 @@
 
 #include <chrono>
 #include <mutex>
-#include <semaphore>
 #include <optional>
+#include <semaphore>
 
 namespace relayhub {
 

@@ -22,13 +22,15 @@ QStringList words(const QString& text, bool upper = true) {
 }
 
 bool isStatusWord(const QString& s) {
-    static const QStringList kWords = {QStringLiteral("NONE"), QStringLiteral("DICTATED"), QStringLiteral("BUSY"),
-                                       QStringLiteral("TRANSCRIBED"), QStringLiteral("CANCELLED")};
+    static const QStringList kWords = {QStringLiteral("NONE"), QStringLiteral("DICTATED"),
+                                       QStringLiteral("BUSY"), QStringLiteral("TRANSCRIBED"),
+                                       QStringLiteral("CANCELLED")};
     return kWords.contains(s);
 }
 
 bool isKind(const QString& k) {
-    return k == QLatin1String("DICTATION") || k == QLatin1String("PHONE_MESSAGE") || k == QLatin1String("RTF");
+    return k == QLatin1String("DICTATION") || k == QLatin1String("PHONE_MESSAGE") ||
+           k == QLatin1String("RTF");
 }
 
 // Cell code suffixes: white background ("Q"), black text ("Z"), left aligned.
@@ -56,8 +58,7 @@ Selection SelectionParse(const QString& sort, const QString& author, const QStri
                          const QString& column) {
     Selection s;
     s.sortWords = words(sort);
-    if (author.trimmed() != QLatin1String("*"))
-        s.authors = words(author);
+    if (author.trimmed() != QLatin1String("*")) s.authors = words(author);
     const QString p = priority.trimmed();
     if (p != QLatin1String("*")) {
         bool ok = false;
@@ -65,8 +66,7 @@ Selection SelectionParse(const QString& sort, const QString& author, const QStri
         s.priority = ok && v > 0 ? v : 0;
     }
     s.archive = archive.trimmed().toUpper().startsWith(QLatin1Char('Y'));
-    if (excluded.trimmed() != QLatin1String("*"))
-        s.excluded = words(excluded);
+    if (excluded.trimmed() != QLatin1String("*")) s.excluded = words(excluded);
     s.search = search.trimmed();
     QString c = column.trimmed();
     if (c.endsWith(QLatin1Char('d'))) {
@@ -84,13 +84,15 @@ Hub::Hub(Store& store, HubOptions options) : m_store(store), m_options(options) 
 QStringList Hub::defaultColors() {
     QStringList t(101);
     const QList<QPair<int, const char*>> values = {
-        {1, "6414400"},   {2, "1214208"},   {3, "26950"},     {4, "4934475"},   {5, "44247"},     {6, "55212"},
-        {7, "255"},       {8, "5869055"},   {9, "10179"},     {10, "21413"},    {11, "12779520"}, {12, "68992200"},
-        {13, "8847540"},  {14, "21609"},    {15, "3689"},     {16, "6891520"},  {17, "16777215"}, {18, "255"},
-        {19, "6414400"},  {20, "6414400"},  {21, "6414400"},  {22, "6414400"},  {23, "16777215"}, {24, "12632256"},
-        {25, "65535"},    {26, "0"},        {33, "13827960"}, {34, "7929720"},  {35, "7929810"},  {36, "13815502"},
-        {37, "7922943"},  {38, "7929828"},  {39, "9869055"},  {40, "9851105"},  {41, "5272575"},  {42, "5286143"},
-        {43, "167428520"}, {44, "16765560"}, {45, "16742610"}, {46, "3842233"},  {47, "3820473"},  {48, "16769596"}};
+        {1, "6414400"},   {2, "1214208"},    {3, "26950"},     {4, "4934475"},   {5, "44247"},
+        {6, "55212"},     {7, "255"},        {8, "5869055"},   {9, "10179"},     {10, "21413"},
+        {11, "12779520"}, {12, "68992200"},  {13, "8847540"},  {14, "21609"},    {15, "3689"},
+        {16, "6891520"},  {17, "16777215"},  {18, "255"},      {19, "6414400"},  {20, "6414400"},
+        {21, "6414400"},  {22, "6414400"},   {23, "16777215"}, {24, "12632256"}, {25, "65535"},
+        {26, "0"},        {33, "13827960"},  {34, "7929720"},  {35, "7929810"},  {36, "13815502"},
+        {37, "7922943"},  {38, "7929828"},   {39, "9869055"},  {40, "9851105"},  {41, "5272575"},
+        {42, "5286143"},  {43, "167428520"}, {44, "16765560"}, {45, "16742610"}, {46, "3842233"},
+        {47, "3820473"},  {48, "16769596"}};
     for (const auto& [i, v] : values)
         t[i] = QString::fromLatin1(v);
     return t;
@@ -103,7 +105,8 @@ QString Hub::process(const QString& request, const Caller& caller, RequestInfo* 
         return dispatch(request, caller, i);
     } catch (const std::exception& e) {
         i.outcome = QStringLiteral("error");
-        return QStringLiteral("ERROR: the server could not complete the request: ") + QString::fromUtf8(e.what());
+        return QStringLiteral("ERROR: the server could not complete the request: ") +
+               QString::fromUtf8(e.what());
     }
 }
 
@@ -114,7 +117,8 @@ QStringList Hub::processBlocks(const QString& request, const Caller& caller, Req
         return dispatchBlocks(request, caller, i);
     } catch (const std::exception& e) {
         i.outcome = QStringLiteral("error");
-        return {QStringLiteral("ERROR: the server could not complete the request: ") + QString::fromUtf8(e.what())};
+        return {QStringLiteral("ERROR: the server could not complete the request: ") +
+                QString::fromUtf8(e.what())};
     }
 }
 
@@ -122,52 +126,43 @@ QString Hub::dispatch(const QString& request, const Caller& caller, RequestInfo&
     const QStringList f = RequestSplit(request, 7);
     info.verb = f.value(0);
     info.family = f.value(1);
-    if (f.size() < 2)
-        return refuse(info, QStringLiteral("a request starts with \"|\", a verb and a family"));
+    if (f.size() < 2) return refuse(info, QStringLiteral("a request starts with \"|\", a verb and a family"));
     const QString& verb = f[0];
     const QString& family = f[1];
     if (verb != QLatin1String("GET") && verb != QLatin1String("SET"))
         return refuse(info, QStringLiteral("unknown verb \"%1\"").arg(verb));
 
-    if (family == QLatin1String("COLOR") && verb == QLatin1String("GET"))
-        return colors();
-    if (family == QLatin1String("TRAN") && verb == QLatin1String("GET") && f.value(2) == QLatin1String("INIT"))
+    if (family == QLatin1String("COLOR") && verb == QLatin1String("GET")) return colors();
+    if (family == QLatin1String("TRAN") && verb == QLatin1String("GET") &&
+        f.value(2) == QLatin1String("INIT"))
         return trackingTypes();
-    if (family == QLatin1String("WORKLIST") && verb == QLatin1String("GET") && f.value(3) == QLatin1String("DATA"))
+    if (family == QLatin1String("WORKLIST") && verb == QLatin1String("GET") &&
+        f.value(3) == QLatin1String("DATA"))
         return worklist(f);
-    if (family == QLatin1String("FILE"))
-        return profileFiles(request, caller);
+    if (family == QLatin1String("FILE")) return profileFiles(request, caller);
     if (family != QLatin1String("AUDIO"))
         return refuse(info, QStringLiteral("unknown request family \"%1\"").arg(family));
 
     const QString kind = f.value(2);
-    if (!isKind(kind))
-        return refuse(info, QStringLiteral("unknown recording kind \"%1\"").arg(kind));
+    if (!isKind(kind)) return refuse(info, QStringLiteral("unknown recording kind \"%1\"").arg(kind));
     const QString key = f.value(3);
     const QString op = f.value(4);
     if (kind == QLatin1String("DICTATION") && verb == QLatin1String("GET")) {
-        if (key == QLatin1String("NEXT"))
-            return nextDictation(RequestSplit(request), caller, info);
-        if (key == QLatin1String("WORKFLOW"))
-            return workflow(RequestSplit(request));
-        if (key == QLatin1String("WORKHIST"))
-            return workflowHistory(RequestSplit(request));
+        if (key == QLatin1String("NEXT")) return nextDictation(RequestSplit(request), caller, info);
+        if (key == QLatin1String("WORKFLOW")) return workflow(RequestSplit(request));
+        if (key == QLatin1String("WORKHIST")) return workflowHistory(RequestSplit(request));
         if (key == QLatin1String("*"))
             return refuse(info, QStringLiteral("the dictation list is answered in blocks"));
     }
     if (kind == QLatin1String("DICTATION") && verb == QLatin1String("SET") && op == QLatin1String("STATUS"))
         return statusChange(RequestSplit(request), caller, info);
-    if (key.isEmpty())
-        return refuse(info, QStringLiteral("the recording name is missing"));
+    if (key.isEmpty()) return refuse(info, QStringLiteral("the recording name is missing"));
     info.name = key;
     if (verb == QLatin1String("SET") && op == QLatin1String("0"))
         return recordingHeaderStore(RequestSplit(request), caller, info);
-    if (verb == QLatin1String("SET"))
-        return recordingPiece(request, caller, info);
-    if (op == QLatin1String("0"))
-        return recordingHeaderRead(f, caller, info);
-    if (op == QLatin1String("FILE"))
-        return refuse(info, QStringLiteral("downloads are answered in blocks"));
+    if (verb == QLatin1String("SET")) return recordingPiece(request, caller, info);
+    if (op == QLatin1String("0")) return recordingHeaderRead(f, caller, info);
+    if (op == QLatin1String("FILE")) return refuse(info, QStringLiteral("downloads are answered in blocks"));
     return refuse(info, QStringLiteral("unknown recording request \"%1\"").arg(op));
 }
 
@@ -192,15 +187,13 @@ QStringList Hub::dispatchBlocks(const QString& request, const Caller& caller, Re
 
 QString Hub::recordingHeaderStore(const QStringList& f, const Caller& caller, RequestInfo& info) {
     const QString kind = f[2];
-    if (kind == QLatin1String("RTF"))
-        return refuse(info, QStringLiteral("text has no header of its own"));
+    if (kind == QLatin1String("RTF")) return refuse(info, QStringLiteral("text has no header of its own"));
     const QString key = f[3] == QLatin1String("NEXTKEY") ? QString() : f[3];
     QString name;
     const AuditEntry audit{caller.user, f[0], kind};
     const QString error = m_store.storeHeader(key, kind, f.mid(5), &audit, &name);
     info.name = name;
-    if (!error.isEmpty())
-        return refuse(info, error);
+    if (!error.isEmpty()) return refuse(info, error);
     return name;
 }
 
@@ -210,8 +203,7 @@ QString Hub::recordingPiece(const QString& request, const Caller& caller, Reques
     const int number = f.value(4).toInt(&ok);
     if (!ok || number < 1)
         return refuse(info, QStringLiteral("\"%1\" is not a piece number").arg(f.value(4)));
-    if (f.size() < 6)
-        return refuse(info, QStringLiteral("piece %1 carries no data").arg(number));
+    if (f.size() < 6) return refuse(info, QStringLiteral("piece %1 carries no data").arg(number));
     const QString& piece = f[5];
     const bool text = f[2] == QLatin1String("RTF");
     PieceOutcome outcome;
@@ -226,18 +218,15 @@ QString Hub::recordingPiece(const QString& request, const Caller& caller, Reques
             return refuse(info, QStringLiteral("piece %1 holds a character that is not a byte").arg(number));
         outcome = m_store.storePiece(f[3], Part::Audio, number, data, data.size(), caller.session, &audit);
     }
-    if (!outcome.error.isEmpty())
-        return refuse(info, outcome.error);
+    if (!outcome.error.isEmpty()) return refuse(info, outcome.error);
     return kOK;
 }
 
 QString Hub::recordingHeaderRead(const QStringList& f, const Caller& caller, RequestInfo&) {
     const auto fields = m_store.readHeader(f[3]);
-    if (fields)
-        m_store.audit(caller.user, f[0], f[2], f[3]);
+    if (fields) m_store.audit(caller.user, f[0], f[2], f[3]);
     // An unknown name answers empty: the control reads that as "no such dictation".
-    if (!fields)
-        return QString();
+    if (!fields) return QString();
     return f[3] + QLatin1Char('|') + fields->join(QLatin1Char('|'));
 }
 
@@ -247,13 +236,11 @@ QStringList Hub::recordingDownload(const QStringList& f, const Caller& caller, R
     QString text;
     if (f[2] == QLatin1String("RTF")) {
         const auto t = m_store.readText(name);
-        if (!t)
-            return {refuse(info, QStringLiteral("no recording named %1").arg(name))};
+        if (!t) return {refuse(info, QStringLiteral("no recording named %1").arg(name))};
         text = *t;
     } else {
         const auto a = m_store.readAudio(name);
-        if (!a)
-            return {refuse(info, QStringLiteral("no recording named %1").arg(name))};
+        if (!a) return {refuse(info, QStringLiteral("no recording named %1").arg(name))};
         text = BytesToText(*a);
     }
     m_store.audit(caller.user, f[0], f[2], name);
@@ -282,28 +269,29 @@ QStringList Hub::listPage(const QString& request, const QStringList& f, const Ca
     const int pageSize = paged ? m_options.listPageSize : 1000000;
     int position = paged ? m_store.cursorGet(caller.session, request, m_options.cursorSeconds) : -1;
     const bool first = position < 0;
-    if (first)
-        position = 0;
+    if (first) position = 0;
     const QList<ListRow> rows = m_store.listRows(s, position, pageSize + 1);
     const bool more = rows.size() > pageSize;
 
     QStringList blocks;
     if (first)
         blocks << QStringLiteral("|GC||") + QStringList{columnCell(QStringLiteral("Name"), 0),
-                                                          columnCell(QStringLiteral("Patient"), 25),
-                                                          columnCell(QStringLiteral("Date"), 16),
-                                                          columnCell(QStringLiteral("Account"), 12),
-                                                          columnCell(QStringLiteral("Author"), 10),
-                                                          columnCell(QStringLiteral("Description"), 25),
-                                                          columnCell(QStringLiteral("Status"), 12),
-                                                          columnCell(QStringLiteral("Type"), 14),
-                                                          columnCell(QStringLiteral("Length"), 8),
-                                                          columnCell(QStringLiteral("Priority"), 8)}
-                                                  .join(QLatin1Char('\t'));
+                                                        columnCell(QStringLiteral("Patient"), 25),
+                                                        columnCell(QStringLiteral("Date"), 16),
+                                                        columnCell(QStringLiteral("Account"), 12),
+                                                        columnCell(QStringLiteral("Author"), 10),
+                                                        columnCell(QStringLiteral("Description"), 25),
+                                                        columnCell(QStringLiteral("Status"), 12),
+                                                        columnCell(QStringLiteral("Type"), 14),
+                                                        columnCell(QStringLiteral("Length"), 8),
+                                                        columnCell(QStringLiteral("Priority"), 8)}
+                                                .join(QLatin1Char('\t'));
     for (qsizetype i = 0; i < rows.size() && i < pageSize; ++i) {
         const ListRow& r = rows[i];
-        const QString created = QString(r.created).remove(QLatin1Char('-')).remove(QLatin1Char(':')).replace(
-            QLatin1Char(' '), QLatin1Char('_'));
+        const QString created = QString(r.created)
+                                    .remove(QLatin1Char('-'))
+                                    .remove(QLatin1Char(':'))
+                                    .replace(QLatin1Char(' '), QLatin1Char('_'));
         const int p = r.priority >= 1 && r.priority <= 4 ? r.priority : 2;
         const QChar priorityColor = p == 4 ? QLatin1Char('G') : p == 3 ? QLatin1Char('E') : QLatin1Char('Z');
         blocks << QStringLiteral("|GR||") +
@@ -314,21 +302,20 @@ QStringList Hub::listPage(const QString& request, const QStringList& f, const Ca
                                   listCell(r.author),
                                   listCell(r.description),
                                   listCell(r.status),
-                                  listCell(r.kind == QLatin1String("PHONE_MESSAGE") ? QStringLiteral("Phone message")
-                                                                                    : QStringLiteral("Dictation")),
+                                  listCell(r.kind == QLatin1String("PHONE_MESSAGE")
+                                               ? QStringLiteral("Phone message")
+                                               : QStringLiteral("Dictation")),
                                   listCell(r.seconds),
                                   listCell(QString::fromLatin1(kPriorityWords[p]), priorityColor)}
                           .join(QLatin1Char('\t'));
     }
     // The dialog shows "No Dictations" for a single row named "0".
-    if (first && rows.isEmpty())
-        blocks << QStringLiteral("|GR||0");
+    if (first && rows.isEmpty()) blocks << QStringLiteral("|GR||0");
     if (more) {
         m_store.cursorSet(caller.session, request, position + pageSize);
         blocks << QStringLiteral("|END|") + QString::number(position + pageSize);
     } else {
-        if (!first)
-            m_store.cursorDrop(caller.session, request);
+        if (!first) m_store.cursorDrop(caller.session, request);
         blocks << QStringLiteral("|END|");
     }
     return blocks;
@@ -357,8 +344,8 @@ QString Hub::workflow(const QStringList& f) {
     const bool includeDictated = f.value(5).trimmed().toUpper().startsWith(QLatin1Char('Y'));
     QStringList records;
     records << QStringList{columnCell(QStringLiteral("Key"), 0), columnCell(QStringLiteral("Take"), 5),
-                           columnCell(QStringLiteral("Description"), 30), columnCell(QStringLiteral("Date"), 12),
-                           columnCell(QStringLiteral("Status"), 12)}
+                           columnCell(QStringLiteral("Description"), 30),
+                           columnCell(QStringLiteral("Date"), 12), columnCell(QStringLiteral("Status"), 12)}
                    .join(QLatin1Char('\t'));
     for (const WorkflowItem& w : m_store.workflowItems(key, includeDictated))
         records << QStringList{workflowCell(w.key), workflowCell(QStringLiteral("0"), QLatin1Char('2')),
@@ -405,8 +392,7 @@ QString Hub::worklist(const QStringList& f) {
 
 QString Hub::colors() {
     QStringList table = m_store.colors();
-    if (table.isEmpty())
-        table = defaultColors();
+    if (table.isEmpty()) table = defaultColors();
     return kBlockPrefix + table.join(QLatin1Char('\t')) + QChar(1);
 }
 
@@ -419,8 +405,7 @@ QString Hub::profileFiles(const QString& request, const Caller& caller) {
     const QString name = f.value(2), folder = f.value(3), op = f.value(4);
     const bool set = verb == QLatin1String("SET");
     if (op == QLatin1String("DATA")) {
-        if (name == QLatin1String("*") && !set)
-            return m_store.profileItemNames().join(QLatin1Char('\t'));
+        if (name == QLatin1String("*") && !set) return m_store.profileItemNames().join(QLatin1Char('\t'));
         if (name.isEmpty() || name == QLatin1String("*"))
             return refuse(ignored, QStringLiteral("a profile item needs a name"));
         if (set) {
@@ -428,8 +413,7 @@ QString Hub::profileFiles(const QString& request, const Caller& caller) {
             return kOK;
         }
         const auto content = m_store.profileItemGet(name);
-        if (!content)
-            return refuse(ignored, QStringLiteral("no profile item named %1").arg(name));
+        if (!content) return refuse(ignored, QStringLiteral("no profile item named %1").arg(name));
         return *content;
     }
     if (name.isEmpty() || folder.isEmpty())
@@ -458,8 +442,7 @@ QString Hub::profileFiles(const QString& request, const Caller& caller) {
                        : refuse(ignored, QStringLiteral("no profile file %1 in %2").arg(name, folder));
         if (op == QLatin1String("READ")) {
             const auto block = m_store.profileRead(caller.session, name, folder, m_options.profileBlockBytes);
-            if (!block)
-                return refuse(ignored, QStringLiteral("the file is not open for reading"));
+            if (!block) return refuse(ignored, QStringLiteral("the file is not open for reading"));
             return BytesToText(*block);
         }
         if (op == QLatin1String("CLOSE")) {

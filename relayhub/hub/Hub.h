@@ -21,10 +21,10 @@ struct Caller {
 };
 
 struct HubOptions {
-    int listPageSize = 200;        // rows per dictation list page
+    int listPageSize = 200;         // rows per dictation list page
     int downloadBlockChars = 64000; // characters per download block
-    int cursorSeconds = 300;       // a list cursor older than this starts afresh
-    int profileBlockBytes = 32000; // bytes per speech-profile "READ" answer
+    int cursorSeconds = 300;        // a list cursor older than this starts afresh
+    int profileBlockBytes = 32000;  // bytes per speech-profile "READ" answer
 };
 
 // Request family and outcome, for logging and metrics.

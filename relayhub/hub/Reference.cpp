@@ -11,10 +11,8 @@ namespace relayhub {
 QString ReferenceImport(Store& store, const QByteArray& json) {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (doc.isNull())
-        return QStringLiteral("not valid JSON: ") + parseError.errorString();
-    if (!doc.isObject())
-        return QStringLiteral("the reference data must be a JSON object");
+    if (doc.isNull()) return QStringLiteral("not valid JSON: ") + parseError.errorString();
+    if (!doc.isObject()) return QStringLiteral("the reference data must be a JSON object");
     const QJsonObject data = doc.object();
     QList<User> users;
     for (const QJsonValue& v : data.value(QLatin1String("users")).toArray()) {
@@ -64,8 +62,7 @@ bool csvRows(const QString& text, QList<QStringList>& rows) {
             field.clear();
             any = true;
         } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-                ++i;
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
             if (any || !field.isEmpty()) {
                 row << field;
                 rows << row;
@@ -78,8 +75,7 @@ bool csvRows(const QString& text, QList<QStringList>& rows) {
             any = true;
         }
     }
-    if (quoted)
-        return false;
+    if (quoted) return false;
     if (any || !field.isEmpty()) {
         row << field;
         rows << row;
@@ -93,12 +89,12 @@ QString ReferenceImportCsv(Store& store, const QString& section, const QByteArra
                                           QStringLiteral("worklist"), QStringLiteral("codeTables"),
                                           QStringLiteral("colors")};
     if (!kSections.contains(section))
-        return QStringLiteral("a CSV file holds one of the sections %1").arg(kSections.join(QStringLiteral(", ")));
+        return QStringLiteral("a CSV file holds one of the sections %1")
+            .arg(kSections.join(QStringLiteral(", ")));
     QList<QStringList> rows;
     if (!csvRows(QString::fromUtf8(csv), rows))
         return QStringLiteral("the CSV text ends inside a quoted field");
-    if (rows.isEmpty())
-        return QStringLiteral("the CSV text has no header line");
+    if (rows.isEmpty()) return QStringLiteral("the CSV text has no header line");
     const QStringList names = rows.takeFirst();
     QJsonArray entries;
     for (qsizetype r = 0; r < rows.size(); ++r) {
@@ -114,7 +110,8 @@ QString ReferenceImportCsv(Store& store, const QString& section, const QByteArra
         QJsonObject o;
         for (qsizetype c = 0; c < names.size(); ++c) {
             if (section == QLatin1String("users") && names[c] == QLatin1String("roles"))
-                o.insert(names[c], QJsonArray::fromStringList(rows[r][c].split(QLatin1Char(';'), Qt::SkipEmptyParts)));
+                o.insert(names[c],
+                         QJsonArray::fromStringList(rows[r][c].split(QLatin1Char(';'), Qt::SkipEmptyParts)));
             else
                 o.insert(names[c], rows[r][c]);
         }

@@ -35,15 +35,13 @@ QString RequestBuild(const QStringList& fields, bool trailingSeparator) {
         out += kSeparator;
         out += f;
     }
-    if (trailingSeparator)
-        out += kSeparator;
+    if (trailingSeparator) out += kSeparator;
     return out;
 }
 
 QStringList RequestSplit(const QString& request, int maxFields) {
     QStringList fields;
-    if (!request.startsWith(kSeparator))
-        return fields;
+    if (!request.startsWith(kSeparator)) return fields;
     qsizetype from = 1;
     while (true) {
         if (maxFields > 0 && fields.size() == maxFields - 1) {
@@ -81,8 +79,7 @@ QByteArray TextToBytes(const QString& text, bool* ok) {
         good &= b >= 0;
         out[i] = b < 0 ? '?' : char(b);
     }
-    if (ok)
-        *ok = good;
+    if (ok) *ok = good;
     return bytes;
 }
 
@@ -141,8 +138,8 @@ QString WireDecode(const char* data, qsizetype size) {
             i += 3;
         } else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3) &&
                    !(b == 0xF0 && d[i + 1] < 0x90) && !(b == 0xF4 && d[i + 1] >= 0x90)) {
-            const char32_t c = ((b & 0x07) << 18) | ((d[i + 1] & 0x3F) << 12) | ((d[i + 2] & 0x3F) << 6) |
-                               (d[i + 3] & 0x3F);
+            const char32_t c =
+                ((b & 0x07) << 18) | ((d[i + 1] & 0x3F) << 12) | ((d[i + 2] & 0x3F) << 6) | (d[i + 3] & 0x3F);
             *o++ = char16_t(0xD800 + ((c - 0x10000) >> 10));
             *o++ = char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
             i += 4;

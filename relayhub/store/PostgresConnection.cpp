@@ -120,8 +120,8 @@ private:
             lengths[k] = int(storage[k].size());
         }
         const std::string text = renumber(sql);
-        PGresult* r = PQexecParams(m_conn, text.c_str(), int(params.size()), nullptr, values.data(), lengths.data(),
-                                   formats.data(), 0);
+        PGresult* r = PQexecParams(m_conn, text.c_str(), int(params.size()), nullptr, values.data(),
+                                   lengths.data(), formats.data(), 0);
         const auto status = PQresultStatus(r);
         if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
             const std::string reason = PQresultErrorMessage(r);

@@ -13,8 +13,10 @@ const char* const kVersion1[] = {
     "CREATE TABLE recordings ("
     " name TEXT PRIMARY KEY, kind TEXT NOT NULL, visible INTEGER NOT NULL DEFAULT 0,"
     " header TEXT NOT NULL DEFAULT '', status TEXT NOT NULL DEFAULT 'NONE', author TEXT NOT NULL DEFAULT '',"
-    " priority INTEGER NOT NULL DEFAULT 2, created TEXT NOT NULL DEFAULT '', patient TEXT NOT NULL DEFAULT '',"
-    " account TEXT NOT NULL DEFAULT '', description TEXT NOT NULL DEFAULT '', seconds TEXT NOT NULL DEFAULT '',"
+    " priority INTEGER NOT NULL DEFAULT 2, created TEXT NOT NULL DEFAULT '', patient TEXT NOT NULL DEFAULT "
+    "'',"
+    " account TEXT NOT NULL DEFAULT '', description TEXT NOT NULL DEFAULT '', seconds TEXT NOT NULL DEFAULT "
+    "'',"
     " search TEXT NOT NULL DEFAULT '', audio_upload BIGINT, audio_size BIGINT NOT NULL DEFAULT 0,"
     " text TEXT, text_length BIGINT NOT NULL DEFAULT 0, claimed_by TEXT, claimed_at TEXT,"
     " updated_at TEXT NOT NULL DEFAULT '')",

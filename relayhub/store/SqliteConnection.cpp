@@ -14,7 +14,8 @@ public:
     explicit SqliteConnection(const QString& path) {
         const QByteArray file = path.toUtf8();
         if (sqlite3_open_v2(file.constData(), &m_db,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                            nullptr) != SQLITE_OK) {
             const std::string reason = m_db ? sqlite3_errmsg(m_db) : "out of memory";
             sqlite3_close(m_db);
             throw StoreError("cannot open SQLite database " + path.toStdString() + ": " + reason);
@@ -119,8 +120,7 @@ private:
                 rc = sqlite3_bind_double(s, i + 1, v.toDouble());
             else
                 rc = sqlite3_bind_int64(s, i + 1, v.toLongLong());
-            if (rc != SQLITE_OK)
-                throw StoreError(std::string("SQLite bind: ") + sqlite3_errmsg(m_db));
+            if (rc != SQLITE_OK) throw StoreError(std::string("SQLite bind: ") + sqlite3_errmsg(m_db));
         }
         return s;
     }
@@ -138,6 +138,8 @@ private:
 };
 } // namespace
 
-std::unique_ptr<Connection> SqliteConnect(const QString& path) { return std::make_unique<SqliteConnection>(path); }
+std::unique_ptr<Connection> SqliteConnect(const QString& path) {
+    return std::make_unique<SqliteConnection>(path);
+}
 
 } // namespace relayhub

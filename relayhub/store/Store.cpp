@@ -11,7 +11,6 @@ namespace {
 QString str(const QVariant& v) { return v.toString(); }
 qint64 num(const QVariant& v) { return v.toLongLong(); }
 
-
 qint64 fieldNumber(const QStringList& fields, int index) {
     bool ok = false;
     const qint64 v = fields.value(index).trimmed().toLongLong(&ok);
@@ -36,8 +35,7 @@ struct Derived {
 Derived derive(const QString& name, const QStringList& f) {
     Derived d;
     d.status = f.value(header::Status).trimmed().toUpper();
-    if (d.status.isEmpty())
-        d.status = QStringLiteral("NONE");
+    if (d.status.isEmpty()) d.status = QStringLiteral("NONE");
     d.author = f.value(header::Author).trimmed().toUpper();
     d.created = StoreCreated(f.value(header::Created));
     d.patient = f.value(header::Patient);
@@ -46,8 +44,7 @@ Derived derive(const QString& name, const QStringList& f) {
     d.seconds = f.value(header::Seconds);
     bool ok = false;
     d.priority = f.value(header::Priority).trimmed().toLongLong(&ok);
-    if (!ok)
-        d.priority = 2;
+    if (!ok) d.priority = 2;
     d.search = QStringList{name, d.patient, d.account, d.author, d.description, f.value(header::StudyCode)}
                    .join(QChar(0x1F))
                    .toLower();
@@ -95,11 +92,12 @@ QString selectionWhere(const Selection& s, bool waitingOnly, QVariantList& param
 }
 
 QString selectionOrder(const Selection& s) {
-    static const char* const kCellColumns[] = {nullptr,  "patient", "created", "account",  "author",
+    static const char* const kCellColumns[] = {nullptr,       "patient", "created", "account", "author",
                                                "description", "status",  "kind",    "seconds", "priority"};
     QStringList order;
     if (s.sortCell >= 1 && s.sortCell <= 9)
-        order << QString::fromLatin1(kCellColumns[s.sortCell]) + (s.descending ? QStringLiteral(" DESC") : QString());
+        order << QString::fromLatin1(kCellColumns[s.sortCell]) +
+                     (s.descending ? QStringLiteral(" DESC") : QString());
     for (const QString& w : s.sortWords) {
         if (w == QLatin1String("PRIORITY"))
             order << QStringLiteral("priority DESC");
@@ -166,8 +164,7 @@ template <class F> auto Store::write(F&& body) {
     // SQLite takes one writer at a time; queueing here is far cheaper than
     // its busy handler's sleeps. Other processes still meet the busy time-out.
     std::unique_lock<std::mutex> serial;
-    if (dialect() == Dialect::Sqlite)
-        serial = std::unique_lock(m_writeMutex);
+    if (dialect() == Dialect::Sqlite) serial = std::unique_lock(m_writeMutex);
     Lease c = lease();
     c->beginWrite();
     try {
@@ -186,8 +183,7 @@ template <class F> auto Store::write(F&& body) {
 }
 
 Dialect Store::dialect() {
-    if (m_dialect < 0)
-        m_dialect = int(lease()->dialect());
+    if (m_dialect < 0) m_dialect = int(lease()->dialect());
     return Dialect(m_dialect.load());
 }
 
@@ -222,11 +218,12 @@ int Store::migrate() {
 
 namespace {
 QString allocate(Connection& c, const QString& kind) {
-    const auto rows = c.query("UPDATE counters SET value = value + 1 WHERE name = 'recording' RETURNING value");
-    if (rows.isEmpty())
-        throw StoreError("recording counter missing");
+    const auto rows =
+        c.query("UPDATE counters SET value = value + 1 WHERE name = 'recording' RETURNING value");
+    if (rows.isEmpty()) throw StoreError("recording counter missing");
     const QString name = QStringLiteral("R%1").arg(num(rows[0][0]), 8, 10, QLatin1Char('0'));
-    c.exec("INSERT INTO recordings (name, kind, visible, updated_at) VALUES (?, ?, 0, ?)", {name, kind, StoreNow()});
+    c.exec("INSERT INTO recordings (name, kind, visible, updated_at) VALUES (?, ?, 0, ?)",
+           {name, kind, StoreNow()});
     return name;
 }
 } // namespace
@@ -243,26 +240,25 @@ void auditRow(Connection& c, const AuditEntry* audit, const QString& name) {
 }
 
 void dropPieces(Connection& c, const QVariant& uploadId) {
-    if (!uploadId.isNull())
-        c.exec("DELETE FROM upload_pieces WHERE upload_id = ?", {uploadId});
+    if (!uploadId.isNull()) c.exec("DELETE FROM upload_pieces WHERE upload_id = ?", {uploadId});
 }
 
 // Makes the finished upload of one part the recording's own.
 void applyPart(Connection& c, const QString& name, Part part) {
-    const auto up = c.query("SELECT upload_id, received FROM uploads WHERE name = ? AND part = ? AND complete = 1",
-                            {name, partCode(part)});
-    if (up.isEmpty())
-        return;
+    const auto up =
+        c.query("SELECT upload_id, received FROM uploads WHERE name = ? AND part = ? AND complete = 1",
+                {name, partCode(part)});
+    if (up.isEmpty()) return;
     const qint64 uploadId = num(up[0][0]);
     if (part == Part::Audio) {
         const auto old = c.query("SELECT audio_upload FROM recordings WHERE name = ?", {name});
         c.exec("UPDATE recordings SET audio_upload = ?, audio_size = ?, updated_at = ? WHERE name = ?",
                {uploadId, num(up[0][1]), StoreNow(), name});
-        if (!old.isEmpty())
-            dropPieces(c, old[0][0]);
+        if (!old.isEmpty()) dropPieces(c, old[0][0]);
     } else {
         QByteArray data;
-        for (const Row& r : c.query("SELECT data FROM upload_pieces WHERE upload_id = ? ORDER BY piece", {uploadId}))
+        for (const Row& r :
+             c.query("SELECT data FROM upload_pieces WHERE upload_id = ? ORDER BY piece", {uploadId}))
             data += r[0].toByteArray();
         const QString text =
             QString::fromUtf16(reinterpret_cast<const char16_t*>(data.constData()), data.size() / 2);
@@ -279,10 +275,11 @@ void applyHeader(Connection& c, const QString& name, const QString& headerText) 
     applyPart(c, name, Part::Text);
     const QStringList fields = splitFields(headerText);
     const Derived d = derive(name, fields);
-    c.exec("UPDATE recordings SET visible = 1, header = ?, status = ?, author = ?, priority = ?, created = ?,"
-           " patient = ?, account = ?, description = ?, seconds = ?, search = ?, updated_at = ? WHERE name = ?",
-           {headerText, d.status, d.author, d.priority, d.created, d.patient, d.account, d.description, d.seconds,
-            d.search, StoreNow(), name});
+    c.exec(
+        "UPDATE recordings SET visible = 1, header = ?, status = ?, author = ?, priority = ?, created = ?,"
+        " patient = ?, account = ?, description = ?, seconds = ?, search = ?, updated_at = ? WHERE name = ?",
+        {headerText, d.status, d.author, d.priority, d.created, d.patient, d.account, d.description,
+         d.seconds, d.search, StoreNow(), name});
     c.exec("DELETE FROM staged_headers WHERE name = ?", {name});
 }
 
@@ -299,10 +296,12 @@ void dropUploads(Connection& c, const QString& name, const QString& part = QStri
 }
 } // namespace
 
-QString Store::storeHeader(const QString& givenName, const QString& kind, QStringList fields, const AuditEntry* audit,
-                           QString* storedName) {
+QString Store::storeHeader(const QString& givenName, const QString& kind, QStringList fields,
+                           const AuditEntry* audit, QString* storedName) {
     if (fields.size() > kHeaderFields)
-        return QStringLiteral("the header has %1 fields, at most %2 are stored").arg(fields.size()).arg(kHeaderFields);
+        return QStringLiteral("the header has %1 fields, at most %2 are stored")
+            .arg(fields.size())
+            .arg(kHeaderFields);
     while (fields.size() < kHeaderFields)
         fields.append(QString());
     const QString text = joinFields(fields);
@@ -311,9 +310,9 @@ QString Store::storeHeader(const QString& givenName, const QString& kind, QStrin
     return write([&](Connection& c) -> QString {
         // A new name and its header in one transaction.
         const QString name = givenName.isEmpty() ? allocate(c, kind) : givenName;
-        if (storedName)
-            *storedName = name;
-        auto rows = c.query("SELECT visible, audio_size, text_length, kind FROM recordings WHERE name = ?", {name});
+        if (storedName) *storedName = name;
+        auto rows =
+            c.query("SELECT visible, audio_size, text_length, kind FROM recordings WHERE name = ?", {name});
         if (rows.isEmpty()) {
             c.exec("INSERT INTO recordings (name, kind, visible, updated_at) VALUES (?, ?, 0, ?)",
                    {name, kind, StoreNow()});
@@ -332,23 +331,24 @@ QString Store::storeHeader(const QString& givenName, const QString& kind, QStrin
             applyHeader(c, name, text);
             return QString();
         }
-        c.exec("INSERT INTO staged_headers (name, header, need_audio, need_text, updated_at) VALUES (?, ?, ?, ?, ?)",
+        c.exec("INSERT INTO staged_headers (name, header, need_audio, need_text, updated_at) VALUES (?, ?, "
+               "?, ?, ?)",
                {name, text, qint64(needAudio), qint64(needText), StoreNow()});
         return QString();
     });
 }
 
 std::optional<QStringList> Store::readHeader(const QString& name) {
-    const auto rows = lease()->query("SELECT header, status FROM recordings WHERE name = ? AND visible = 1", {name});
-    if (rows.isEmpty())
-        return std::nullopt;
+    const auto rows =
+        lease()->query("SELECT header, status FROM recordings WHERE name = ? AND visible = 1", {name});
+    if (rows.isEmpty()) return std::nullopt;
     QStringList fields = splitFields(str(rows[0][0]));
     fields[header::Status] = str(rows[0][1]);
     return fields;
 }
 
-PieceOutcome Store::storePiece(const QString& name, Part part, int number, const QByteArray& data, qint64 units,
-                               const QString& session, const AuditEntry* audit) {
+PieceOutcome Store::storePiece(const QString& name, Part part, int number, const QByteArray& data,
+                               qint64 units, const QString& session, const AuditEntry* audit) {
     const QString code = partCode(part);
     return write([&](Connection& c) -> PieceOutcome {
         auditRow(c, audit, name);
@@ -359,17 +359,18 @@ PieceOutcome Store::storePiece(const QString& name, Part part, int number, const
             auto rows = c.query("SELECT header FROM staged_headers WHERE name = ?", {name});
             if (rows.isEmpty())
                 rows = c.query("SELECT header FROM recordings WHERE name = ? AND visible = 1", {name});
-            if (rows.isEmpty())
-                return {QStringLiteral("no recording named %1").arg(name), false};
+            if (rows.isEmpty()) return {QStringLiteral("no recording named %1").arg(name), false};
             announced = fieldNumber(splitFields(str(rows[0][0])), sizeField);
             dropUploads(c, name, code);
             // Uploads abandoned for a day are swept when another one starts.
             const QString dayAgo =
                 QDateTime::currentDateTimeUtc().addDays(-1).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-            for (const Row& r : c.query("SELECT upload_id FROM uploads WHERE complete = 0 AND updated_at < ?", {dayAgo}))
+            for (const Row& r :
+                 c.query("SELECT upload_id FROM uploads WHERE complete = 0 AND updated_at < ?", {dayAgo}))
                 dropPieces(c, r[0]);
             c.exec("DELETE FROM uploads WHERE complete = 0 AND updated_at < ?", {dayAgo});
-            const auto id = c.query("UPDATE counters SET value = value + 1 WHERE name = 'upload' RETURNING value");
+            const auto id =
+                c.query("UPDATE counters SET value = value + 1 WHERE name = 'upload' RETURNING value");
             uploadId = num(id[0][0]);
         } else {
             const auto up = c.query("SELECT upload_id, announced, received, next_piece, complete FROM uploads"
@@ -377,28 +378,35 @@ PieceOutcome Store::storePiece(const QString& name, Part part, int number, const
                                     {name, code});
             const qint64 expected = up.isEmpty() ? 1 : num(up[0][3]);
             if (up.isEmpty() || number != expected || num(up[0][4]) == 1)
-                return {QStringLiteral("piece %1 is out of order, expected piece %2").arg(number).arg(expected), false};
+                return {
+                    QStringLiteral("piece %1 is out of order, expected piece %2").arg(number).arg(expected),
+                    false};
             uploadId = num(up[0][0]);
             announced = num(up[0][1]);
             received = num(up[0][2]);
         }
         if (received + units > announced)
-            return {QStringLiteral("piece %1 goes beyond the announced size of %2").arg(number).arg(announced), false};
+            return {
+                QStringLiteral("piece %1 goes beyond the announced size of %2").arg(number).arg(announced),
+                false};
         received += units;
         const bool complete = received == announced;
-        c.exec("INSERT INTO upload_pieces (upload_id, piece, data) VALUES (?, ?, ?)", {uploadId, qint64(number), data});
+        c.exec("INSERT INTO upload_pieces (upload_id, piece, data) VALUES (?, ?, ?)",
+               {uploadId, qint64(number), data});
         if (number == 1)
-            c.exec("INSERT INTO uploads (name, part, upload_id, announced, received, next_piece, complete, session,"
+            c.exec("INSERT INTO uploads (name, part, upload_id, announced, received, next_piece, complete, "
+                   "session,"
                    " updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
                    {name, code, uploadId, announced, received, qint64(number + 1), qint64(complete), session,
                     StoreNow()});
         else
-            c.exec("UPDATE uploads SET received = ?, next_piece = ?, complete = ?, session = ?, updated_at = ?"
-                   " WHERE name = ? AND part = ?",
-                   {received, qint64(number + 1), qint64(complete), session, StoreNow(), name, code});
-        if (!complete)
-            return {QString(), false};
-        const auto staged = c.query("SELECT header, need_audio, need_text FROM staged_headers WHERE name = ?", {name});
+            c.exec(
+                "UPDATE uploads SET received = ?, next_piece = ?, complete = ?, session = ?, updated_at = ?"
+                " WHERE name = ? AND part = ?",
+                {received, qint64(number + 1), qint64(complete), session, StoreNow(), name, code});
+        if (!complete) return {QString(), false};
+        const auto staged =
+            c.query("SELECT header, need_audio, need_text FROM staged_headers WHERE name = ?", {name});
         if (staged.isEmpty()) {
             applyPart(c, name, part);
             return {QString(), true};
@@ -418,19 +426,18 @@ PieceOutcome Store::storePiece(const QString& name, Part part, int number, const
 std::optional<QByteArray> Store::readAudio(const QString& name) {
     Lease c = lease();
     const auto rows = c->query("SELECT audio_upload FROM recordings WHERE name = ? AND visible = 1", {name});
-    if (rows.isEmpty())
-        return std::nullopt;
+    if (rows.isEmpty()) return std::nullopt;
     QByteArray data;
     if (!rows[0][0].isNull())
-        for (const Row& r : c->query("SELECT data FROM upload_pieces WHERE upload_id = ? ORDER BY piece", {rows[0][0]}))
+        for (const Row& r :
+             c->query("SELECT data FROM upload_pieces WHERE upload_id = ? ORDER BY piece", {rows[0][0]}))
             data += r[0].toByteArray();
     return data;
 }
 
 std::optional<QString> Store::readText(const QString& name) {
     const auto rows = lease()->query("SELECT text FROM recordings WHERE name = ? AND visible = 1", {name});
-    if (rows.isEmpty())
-        return std::nullopt;
+    if (rows.isEmpty()) return std::nullopt;
     return str(rows[0][0]);
 }
 
@@ -449,22 +456,20 @@ bool Store::setStatus(const QString& name, const QString& status, const AuditEnt
 
 QString Store::claimNext(const Selection& selection, const QString& user, const AuditEntry* audit) {
     QVariantList params;
-    QString sql = QStringLiteral("SELECT name FROM recordings WHERE ") + selectionWhere(selection, true, params) +
-                  QStringLiteral(" ORDER BY ") + selectionOrder(selection) + QStringLiteral(" LIMIT 1");
-    if (dialect() == Dialect::Postgres)
-        sql += QStringLiteral(" FOR UPDATE SKIP LOCKED");
+    QString sql = QStringLiteral("SELECT name FROM recordings WHERE ") +
+                  selectionWhere(selection, true, params) + QStringLiteral(" ORDER BY ") +
+                  selectionOrder(selection) + QStringLiteral(" LIMIT 1");
+    if (dialect() == Dialect::Postgres) sql += QStringLiteral(" FOR UPDATE SKIP LOCKED");
     const QByteArray select = sql.toUtf8();
     return write([&](Connection& c) -> QString {
         const auto rows = c.query(select.constData(), params);
-        if (rows.isEmpty())
-            return QString();
+        if (rows.isEmpty()) return QString();
         const QString name = str(rows[0][0]);
         const qint64 changed =
             c.exec("UPDATE recordings SET status = 'BUSY', claimed_by = ?, claimed_at = ?, updated_at = ?"
                    " WHERE name = ? AND status IN ('NONE', 'DICTATED')",
                    {user, StoreNow(), StoreNow(), name});
-        if (changed != 1)
-            return QString();
+        if (changed != 1) return QString();
         auditRow(c, audit, name);
         return name;
     });
@@ -472,16 +477,17 @@ QString Store::claimNext(const Selection& selection, const QString& user, const 
 
 QList<ListRow> Store::listRows(const Selection& selection, int offset, int limit) {
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT name, kind, status, created, priority, patient, account, author,"
-                                       " description, seconds FROM recordings WHERE ") +
-                        selectionWhere(selection, false, params) + QStringLiteral(" ORDER BY ") +
-                        selectionOrder(selection) + QStringLiteral(" LIMIT ? OFFSET ?");
+    const QString sql =
+        QStringLiteral("SELECT name, kind, status, created, priority, patient, account, author,"
+                       " description, seconds FROM recordings WHERE ") +
+        selectionWhere(selection, false, params) + QStringLiteral(" ORDER BY ") + selectionOrder(selection) +
+        QStringLiteral(" LIMIT ? OFFSET ?");
     params << qint64(limit) << qint64(offset);
     const QByteArray text = sql.toUtf8();
     QList<ListRow> out;
     for (const Row& r : lease()->query(text.constData(), params)) {
-        out.append({str(r[0]), str(r[1]), str(r[2]), str(r[3]), str(r[5]), str(r[6]), str(r[7]), str(r[8]), str(r[9]),
-                    int(num(r[4]))});
+        out.append({str(r[0]), str(r[1]), str(r[2]), str(r[3]), str(r[5]), str(r[6]), str(r[7]), str(r[8]),
+                    str(r[9]), int(num(r[4]))});
     }
     return out;
 }
@@ -494,8 +500,9 @@ qint64 Store::uploadsInProgress() {
 // List cursors -----------------------------------------------------------
 
 int Store::cursorGet(const QString& session, const QString& request, int maxAgeSeconds) {
-    const QString oldest = QDateTime::currentDateTimeUtc().addSecs(-maxAgeSeconds).toString(
-        QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QString oldest = QDateTime::currentDateTimeUtc()
+                               .addSecs(-maxAgeSeconds)
+                               .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     const auto rows = lease()->query(
         "SELECT position FROM list_cursors WHERE session = ? AND request = ? AND updated_at >= ?",
         {session, request, oldest});
@@ -505,8 +512,9 @@ int Store::cursorGet(const QString& session, const QString& request, int maxAgeS
 void Store::cursorSet(const QString& session, const QString& request, int position) {
     write([&](Connection& c) {
         // Lists abandoned half-way leave cursors behind; an hour is plenty.
-        c.exec("DELETE FROM list_cursors WHERE updated_at < ?",
-               {QDateTime::currentDateTimeUtc().addSecs(-3600).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
+        c.exec(
+            "DELETE FROM list_cursors WHERE updated_at < ?",
+            {QDateTime::currentDateTimeUtc().addSecs(-3600).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
         c.exec("DELETE FROM list_cursors WHERE session = ? AND request = ?", {session, request});
         c.exec("INSERT INTO list_cursors (session, request, position, updated_at) VALUES (?, ?, ?, ?)",
                {session, request, qint64(position), StoreNow()});
@@ -530,8 +538,7 @@ QStringList Store::profileItemNames() {
 
 std::optional<QString> Store::profileItemGet(const QString& name) {
     const auto rows = lease()->query("SELECT content FROM profile_items WHERE name = ?", {name});
-    if (rows.isEmpty())
-        return std::nullopt;
+    if (rows.isEmpty()) return std::nullopt;
     return str(rows[0][0]);
 }
 
@@ -546,8 +553,10 @@ void Store::profileUploadOpen(const QString& session, const QString& name, const
     write([&](Connection& c) {
         c.exec("DELETE FROM profile_upload_blocks WHERE session = ? AND name = ? AND folder = ?",
                {session, name, folder});
-        c.exec("DELETE FROM profile_uploads WHERE session = ? AND name = ? AND folder = ?", {session, name, folder});
-        c.exec("INSERT INTO profile_uploads (session, name, folder, next_block, updated_at) VALUES (?, ?, ?, 0, ?)",
+        c.exec("DELETE FROM profile_uploads WHERE session = ? AND name = ? AND folder = ?",
+               {session, name, folder});
+        c.exec("INSERT INTO profile_uploads (session, name, folder, next_block, updated_at) VALUES (?, ?, ?, "
+               "0, ?)",
                {session, name, folder, StoreNow()});
     });
 }
@@ -555,14 +564,16 @@ void Store::profileUploadOpen(const QString& session, const QString& name, const
 QString Store::profileUploadWrite(const QString& session, const QString& name, const QString& folder,
                                   const QByteArray& block) {
     return write([&](Connection& c) -> QString {
-        const auto rows = c.query("SELECT next_block FROM profile_uploads WHERE session = ? AND name = ? AND folder = ?",
-                                  {session, name, folder});
-        if (rows.isEmpty())
-            return QStringLiteral("the file is not open for writing");
+        const auto rows =
+            c.query("SELECT next_block FROM profile_uploads WHERE session = ? AND name = ? AND folder = ?",
+                    {session, name, folder});
+        if (rows.isEmpty()) return QStringLiteral("the file is not open for writing");
         const qint64 n = num(rows[0][0]);
-        c.exec("INSERT INTO profile_upload_blocks (session, name, folder, block, data) VALUES (?, ?, ?, ?, ?)",
-               {session, name, folder, n, block});
-        c.exec("UPDATE profile_uploads SET next_block = ?, updated_at = ? WHERE session = ? AND name = ? AND folder = ?",
+        c.exec(
+            "INSERT INTO profile_upload_blocks (session, name, folder, block, data) VALUES (?, ?, ?, ?, ?)",
+            {session, name, folder, n, block});
+        c.exec("UPDATE profile_uploads SET next_block = ?, updated_at = ? WHERE session = ? AND name = ? AND "
+               "folder = ?",
                {n + 1, StoreNow(), session, name, folder});
         return QString();
     });
@@ -575,16 +586,18 @@ QString Store::profileUploadClose(const QString& session, const QString& name, c
                 .isEmpty())
             return QStringLiteral("the file is not open for writing");
         QByteArray data;
-        for (const Row& r : c.query("SELECT data FROM profile_upload_blocks WHERE session = ? AND name = ? AND"
-                                    " folder = ? ORDER BY block",
-                                    {session, name, folder}))
+        for (const Row& r :
+             c.query("SELECT data FROM profile_upload_blocks WHERE session = ? AND name = ? AND"
+                     " folder = ? ORDER BY block",
+                     {session, name, folder}))
             data += r[0].toByteArray();
         c.exec("DELETE FROM profile_files WHERE name = ? AND folder = ?", {name, folder});
         c.exec("INSERT INTO profile_files (name, folder, data, updated_at) VALUES (?, ?, ?, ?)",
                {name, folder, data, StoreNow()});
         c.exec("DELETE FROM profile_upload_blocks WHERE session = ? AND name = ? AND folder = ?",
                {session, name, folder});
-        c.exec("DELETE FROM profile_uploads WHERE session = ? AND name = ? AND folder = ?", {session, name, folder});
+        c.exec("DELETE FROM profile_uploads WHERE session = ? AND name = ? AND folder = ?",
+               {session, name, folder});
         return QString();
     });
 }
@@ -593,21 +606,23 @@ bool Store::profileReadOpen(const QString& session, const QString& name, const Q
     return write([&](Connection& c) {
         if (c.query("SELECT name FROM profile_files WHERE name = ? AND folder = ?", {name, folder}).isEmpty())
             return false;
-        c.exec("DELETE FROM profile_reads WHERE session = ? AND name = ? AND folder = ?", {session, name, folder});
+        c.exec("DELETE FROM profile_reads WHERE session = ? AND name = ? AND folder = ?",
+               {session, name, folder});
         c.exec("INSERT INTO profile_reads (session, name, folder, position) VALUES (?, ?, ?, 0)",
                {session, name, folder});
         return true;
     });
 }
 
-std::optional<QByteArray> Store::profileRead(const QString& session, const QString& name, const QString& folder,
-                                             int maxBytes) {
+std::optional<QByteArray> Store::profileRead(const QString& session, const QString& name,
+                                             const QString& folder, int maxBytes) {
     return write([&](Connection& c) -> std::optional<QByteArray> {
-        const auto pos = c.query("SELECT position FROM profile_reads WHERE session = ? AND name = ? AND folder = ?",
-                                 {session, name, folder});
-        const auto file = c.query("SELECT data FROM profile_files WHERE name = ? AND folder = ?", {name, folder});
-        if (pos.isEmpty() || file.isEmpty())
-            return std::nullopt;
+        const auto pos =
+            c.query("SELECT position FROM profile_reads WHERE session = ? AND name = ? AND folder = ?",
+                    {session, name, folder});
+        const auto file =
+            c.query("SELECT data FROM profile_files WHERE name = ? AND folder = ?", {name, folder});
+        if (pos.isEmpty() || file.isEmpty()) return std::nullopt;
         const QByteArray data = file[0][0].toByteArray();
         const qint64 from = num(pos[0][0]);
         const QByteArray block = data.mid(from, maxBytes);
@@ -619,7 +634,8 @@ std::optional<QByteArray> Store::profileRead(const QString& session, const QStri
 
 void Store::profileReadClose(const QString& session, const QString& name, const QString& folder) {
     write([&](Connection& c) {
-        c.exec("DELETE FROM profile_reads WHERE session = ? AND name = ? AND folder = ?", {session, name, folder});
+        c.exec("DELETE FROM profile_reads WHERE session = ? AND name = ? AND folder = ?",
+               {session, name, folder});
     });
 }
 
@@ -628,10 +644,8 @@ void Store::profileReadClose(const QString& session, const QString& name, const 
 namespace {
 QString jstr(const QJsonObject& o, const char* key) {
     const QJsonValue v = o.value(QLatin1String(key));
-    if (v.isDouble())
-        return QString::number(v.toDouble(), 'g', 15);
-    if (v.isBool())
-        return v.toBool() ? QStringLiteral("Y") : QStringLiteral("N");
+    if (v.isDouble()) return QString::number(v.toDouble(), 'g', 15);
+    if (v.isBool()) return v.toBool() ? QStringLiteral("Y") : QStringLiteral("N");
     return v.toString();
 }
 QString cells(const QJsonValue& v) {
@@ -641,10 +655,11 @@ QString cells(const QJsonValue& v) {
     return out.join(QLatin1Char('\t'));
 }
 // Worklist answer positions of the named fields (fields are separated by "æ").
-const QList<QPair<const char*, int>> kWorklistPositions = {
-    {"key", 0},       {"dateOfService", 1}, {"account", 2},         {"patientLast", 3},
-    {"patientFirst", 4}, {"study", 6},      {"modality", 10},       {"placeOfService", 11},
-    {"stat", 22},     {"referringPhysician", 25}};
+const QList<QPair<const char*, int>> kWorklistPositions = {{"key", 0},          {"dateOfService", 1},
+                                                           {"account", 2},      {"patientLast", 3},
+                                                           {"patientFirst", 4}, {"study", 6},
+                                                           {"modality", 10},    {"placeOfService", 11},
+                                                           {"stat", 22},        {"referringPhysician", 25}};
 } // namespace
 
 void Store::importReference(const QJsonObject& data) {
@@ -665,9 +680,9 @@ void Store::importReference(const QJsonObject& data) {
                 QStringList fields(26);
                 for (const auto& [key, at] : kWorklistPositions)
                     fields[at] = jstr(o, key);
-                if (fields[0].isEmpty())
-                    throw StoreError("a worklist entry has no key");
-                c.exec("INSERT INTO worklist (key, fields) VALUES (?, ?)", {fields[0], fields.join(QChar(0xE6))});
+                if (fields[0].isEmpty()) throw StoreError("a worklist entry has no key");
+                c.exec("INSERT INTO worklist (key, fields) VALUES (?, ?)",
+                       {fields[0], fields.join(QChar(0xE6))});
             }
         }
         if (data.contains(QLatin1String("workflow"))) {
@@ -681,10 +696,11 @@ void Store::importReference(const QJsonObject& data) {
                 const QString worklistKey = jstr(o, "worklistKey");
                 for (const QJsonValue& item : o.value(QLatin1String("items")).toArray()) {
                     const QJsonObject i = item.toObject();
-                    c.exec("INSERT INTO workflow (key, worklist_key, seq, description, date, status, dictated)"
-                           " VALUES (?, ?, ?, ?, ?, ?, ?)",
-                           {jstr(i, "key"), worklistKey, seq++, jstr(i, "description"), jstr(i, "date"),
-                            jstr(i, "status"), qint64(i.value(QLatin1String("dictated")).toBool())});
+                    c.exec(
+                        "INSERT INTO workflow (key, worklist_key, seq, description, date, status, dictated)"
+                        " VALUES (?, ?, ?, ?, ?, ?, ?)",
+                        {jstr(i, "key"), worklistKey, seq++, jstr(i, "description"), jstr(i, "date"),
+                         jstr(i, "status"), qint64(i.value(QLatin1String("dictated")).toBool())});
                 }
                 qint64 n = 0;
                 for (const QJsonValue& h : o.value(QLatin1String("history")).toArray())
@@ -726,8 +742,7 @@ QList<TrackingType> Store::trackingTypes() {
 
 std::optional<QStringList> Store::worklistFields(const QString& key) {
     const auto rows = lease()->query("SELECT fields FROM worklist WHERE key = ?", {key});
-    if (rows.isEmpty())
-        return std::nullopt;
+    if (rows.isEmpty()) return std::nullopt;
     return str(rows[0][0]).split(QChar(0xE6));
 }
 
@@ -745,28 +760,30 @@ QList<WorkflowItem> Store::workflowItems(const QString& worklistKey, bool includ
 
 bool Store::workflowRelease(const QString& worklistKey) {
     return write([&](Connection& c) {
-        return c.exec("UPDATE workflow SET reserved = 0 WHERE worklist_key = ? AND reserved = 1", {worklistKey}) > 0;
+        return c.exec("UPDATE workflow SET reserved = 0 WHERE worklist_key = ? AND reserved = 1",
+                      {worklistKey}) > 0;
     });
 }
 
 QList<QStringList> Store::workflowHistory(const QString& worklistKey) {
     QList<QStringList> out;
-    for (const Row& r : lease()->query("SELECT cells FROM workflow_history WHERE worklist_key = ? ORDER BY seq",
-                                       {worklistKey}))
+    for (const Row& r : lease()->query(
+             "SELECT cells FROM workflow_history WHERE worklist_key = ? ORDER BY seq", {worklistKey}))
         out << str(r[0]).split(QLatin1Char('\t'));
     return out;
 }
 
 QList<QStringList> Store::workflowImages(const QString& worklistKey) {
     QList<QStringList> out;
-    for (const Row& r :
-         lease()->query("SELECT cells FROM workflow_images WHERE worklist_key = ? ORDER BY seq", {worklistKey}))
+    for (const Row& r : lease()->query(
+             "SELECT cells FROM workflow_images WHERE worklist_key = ? ORDER BY seq", {worklistKey}))
         out << str(r[0]).split(QLatin1Char('\t'));
     return out;
 }
 
 QString Store::workflowNotes(const QString& worklistKey) {
-    const auto rows = lease()->query("SELECT notes FROM workflow_notes WHERE worklist_key = ?", {worklistKey});
+    const auto rows =
+        lease()->query("SELECT notes FROM workflow_notes WHERE worklist_key = ?", {worklistKey});
     return rows.isEmpty() ? QString() : str(rows[0][0]);
 }
 
@@ -789,13 +806,15 @@ void Store::userSet(const User& user) {
 
 std::optional<User> Store::user(const QString& name) {
     const auto rows = lease()->query("SELECT name, hash, roles FROM users WHERE name = ?", {name});
-    if (rows.isEmpty())
-        return std::nullopt;
-    return User{str(rows[0][0]), str(rows[0][1]), str(rows[0][2]).split(QLatin1Char(','), Qt::SkipEmptyParts)};
+    if (rows.isEmpty()) return std::nullopt;
+    return User{str(rows[0][0]), str(rows[0][1]),
+                str(rows[0][2]).split(QLatin1Char(','), Qt::SkipEmptyParts)};
 }
 
 bool Store::userSetPassword(const QString& name, const QString& hash) {
-    return write([&](Connection& c) { return c.exec("UPDATE users SET hash = ? WHERE name = ?", {hash, name}) == 1; });
+    return write([&](Connection& c) {
+        return c.exec("UPDATE users SET hash = ? WHERE name = ?", {hash, name}) == 1;
+    });
 }
 
 void Store::audit(const QString& user, const QString& verb, const QString& family, const QString& name) {

@@ -23,8 +23,8 @@ inline constexpr int kHeaderFields = 36;
 // Field positions (from 0) of the stored 36-field header.
 namespace header {
 inline constexpr int Status = 0, Created = 1, Account = 2, Patient = 3, DateOfService = 4, Description = 6,
-                     Priority = 7, Author = 9, Seconds = 10, FileSize = 12, RecordingType = 14, StudyCode = 25,
-                     DictationType = 32, TextLength = 33;
+                     Priority = 7, Author = 9, Seconds = 10, FileSize = 12, RecordingType = 14,
+                     StudyCode = 25, DictationType = 32, TextLength = 33;
 }
 
 // Which dictations a next-dictation claim or a list page considers.
@@ -169,8 +169,7 @@ public:
     Lease(Store* owner, std::unique_ptr<Connection> c) : m_owner(owner), m_c(std::move(c)) {}
     Lease(Lease&& o) noexcept = default;
     ~Lease() {
-        if (m_c)
-            m_owner->release(std::move(m_c));
+        if (m_c) m_owner->release(std::move(m_c));
     }
     Connection* operator->() { return m_c.get(); }
     Connection& operator*() { return *m_c; }

@@ -23,7 +23,8 @@ RecordingQuality ResolveQuality(RecordingQuality setting, VantorDictation4::gden
 
 class AudioDeviceLayer {
 public:
-    using SettingChanged = std::function<void(const char* name, const QString& oldValue, const QString& newValue)>;
+    using SettingChanged =
+        std::function<void(const char* name, const QString& oldValue, const QString& newValue)>;
 
     explicit AudioDeviceLayer(SettingChanged onChange);
 

@@ -20,13 +20,13 @@ namespace {
 constexpr const char* kTitle = "Database save failure";
 
 QString kindOf(const RecordingData& data) {
-    return data.type == RecordingType_PhoneMessage ? QStringLiteral("PHONE_MESSAGE") : QStringLiteral("DICTATION");
+    return data.type == RecordingType_PhoneMessage ? QStringLiteral("PHONE_MESSAGE")
+                                                   : QStringLiteral("DICTATION");
 }
 
 ServerRequestComponent& server() {
     auto* s = qobject_cast<ServerRequestComponent*>(Slots().relayHubServer.data());
-    if (!s)
-        throw Failure(QStringLiteral("No server request component"));
+    if (!s) throw Failure(QStringLiteral("No server request component"));
     return *s;
 }
 
@@ -35,10 +35,8 @@ bool sendWithRetry(const QString& text, QString& answer, const char* question) {
     for (;;) {
         QString info;
         answer.clear();
-        if (server().RequestProcess(text, answer, QString(), info) && !ResponseIsError(answer))
-            return true;
-        if (MessageShow(QString::fromUtf8(question), 4, QString::fromUtf8(kTitle)) != AnswerYes)
-            return false;
+        if (server().RequestProcess(text, answer, QString(), info) && !ResponseIsError(answer)) return true;
+        if (MessageShow(QString::fromUtf8(question), 4, QString::fromUtf8(kTitle)) != AnswerYes) return false;
     }
 }
 
@@ -51,8 +49,7 @@ bool downloadWithRetry(const QString& text, QString& joined, const char* questio
             joined = BlocksJoin(blocks);
             return true;
         }
-        if (MessageShow(QString::fromUtf8(question), 4, QString::fromUtf8(kTitle)) != AnswerYes)
-            return false;
+        if (MessageShow(QString::fromUtf8(question), 4, QString::fromUtf8(kTitle)) != AnswerYes) return false;
     }
 }
 
@@ -61,12 +58,14 @@ QString withExtension(const QString& path, const QString& extension) {
     return info.absolutePath() + u'/' + info.completeBaseName() + u'.' + extension;
 }
 
-QString field(const QStringList& answer, int number) { return number < answer.size() ? answer[number] : QString(); }
+QString field(const QStringList& answer, int number) {
+    return number < answer.size() ? answer[number] : QString();
+}
 bool has(const QStringList& answer, int number) { return number < answer.size(); }
 
 bool textCarried(const RecordingData& data) {
-    return data.type == RecordingType_Dictation &&
-           (data.dictationType == DictationType_TextOnly || data.dictationType == DictationType_TextAndRecording);
+    return data.type == RecordingType_Dictation && (data.dictationType == DictationType_TextOnly ||
+                                                    data.dictationType == DictationType_TextAndRecording);
 }
 } // namespace
 
@@ -118,7 +117,8 @@ qint32 HeaderFieldsApply(RecordingData& d, const QStringList& a, const QString&)
     d.dateOfService = StringToDate(field(a, 5));
     d.studyTemplateCode = field(a, 6);
     d.description = field(a, 7);
-    d.priority = has(a, 8) ? gdenmDictationPriority(StringToLongwordInteger(field(a, 8))) : DictationPriority_Normal;
+    d.priority =
+        has(a, 8) ? gdenmDictationPriority(StringToLongwordInteger(field(a, 8))) : DictationPriority_Normal;
     d.fileSource = field(a, 9);
     d.author = field(a, 10).toUpper();
     d.lengthSeconds = StringToDoublewordFloat(field(a, 11));
@@ -127,12 +127,9 @@ qint32 HeaderFieldsApply(RecordingData& d, const QStringList& a, const QString&)
     d.version = has(a, 14) ? field(a, 14) : QStringLiteral("1.0.0");
     d.type = gdenmRecordingType(StringToLongwordInteger(field(a, 15)));
     d.editDate = StringToDate(field(a, 16));
-    if (has(a, 17))
-        d.ownSamples = StringToLongwordInteger(field(a, 17));
-    if (has(a, 18))
-        d.ownSampleSize = StringToInteger(field(a, 18));
-    if (has(a, 19))
-        d.ownChannels = StringToInteger(field(a, 19));
+    if (has(a, 17)) d.ownSamples = StringToLongwordInteger(field(a, 17));
+    if (has(a, 18)) d.ownSampleSize = StringToInteger(field(a, 18));
+    if (has(a, 19)) d.ownChannels = StringToInteger(field(a, 19));
     d.transcriptionNote = field(a, 21);
     d.fileExtension = has(a, 24) ? field(a, 24) : QStringLiteral("WAV");
     d.externalKey = field(a, 25);
@@ -143,7 +140,8 @@ qint32 HeaderFieldsApply(RecordingData& d, const QStringList& a, const QString&)
     d.placeOfServiceName = field(a, 30);
     d.referringPhysicianCode = field(a, 31);
     d.referringPhysicianName = field(a, 32);
-    d.dictationType = has(a, 33) ? gdenmDictationType(StringToLongwordInteger(field(a, 33))) : DictationType_RecordingOnly;
+    d.dictationType =
+        has(a, 33) ? gdenmDictationType(StringToLongwordInteger(field(a, 33))) : DictationType_RecordingOnly;
     d.trackingTypeCode = field(a, 35);
     d.trackingEditorCode = field(a, 36);
     d.fileName.clear();
@@ -160,8 +158,7 @@ QStringList AudioPieces(const QByteArray& bytes) {
 QString BlocksJoin(const QStringList& blocks) {
     QString joined;
     for (const QString& block : blocks)
-        if (block.startsWith(QStringLiteral("|OK||")))
-            joined += block.mid(5);
+        if (block.startsWith(QStringLiteral("|OK||"))) joined += block.mid(5);
     return joined;
 }
 
@@ -206,11 +203,11 @@ QString DatabaseRecordingSave(SaveMode mode, RecordingData& d, const SaveOptions
         const bool newRecording = d.name.isEmpty();
         const QString key = mode == SaveMode::Full && newRecording ? QStringLiteral("NEXTKEY") : d.name;
         QString answer;
-        if (!sendWithRetry(RequestHeaderStore(kind, key, HeaderFieldsBuild(d, options.lengthSeconds, textLength)),
-                           answer, "Failed to save recording header, retry?"))
+        if (!sendWithRetry(
+                RequestHeaderStore(kind, key, HeaderFieldsBuild(d, options.lengthSeconds, textLength)),
+                answer, "Failed to save recording header, retry?"))
             return;
-        if (key == QStringLiteral("NEXTKEY") && d.name.isEmpty())
-            d.name = answer;
+        if (key == QStringLiteral("NEXTKEY") && d.name.isEmpty()) d.name = answer;
         for (int i = 0; i < audioPieces.size(); ++i)
             if (!sendWithRetry(RequestAudioPiece(kind, d.name, i + 1, audioPieces[i]), answer,
                                "Failed to save recording data, retry?"))
@@ -224,14 +221,16 @@ QString DatabaseRecordingSave(SaveMode mode, RecordingData& d, const SaveOptions
     return result;
 }
 
-ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingData& d, const QString& userName) {
+ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingData& d,
+                                  const QString& userName) {
     ReadOutcome outcome = ReadOutcome::Failed;
     ErrorGuard({"Dictation Class", "DatabaseRecordingRead"}, [&] {
         qint32 textLength = 0;
         QString kind = kindOf(d);
         if (mode != ReadMode::AudioAndText) {
             QString answer;
-            if (!sendWithRetry(RequestHeaderRead(kind, name), answer, "Failed to read recording header, retry?") ||
+            if (!sendWithRetry(RequestHeaderRead(kind, name), answer,
+                               "Failed to read recording header, retry?") ||
                 answer.isEmpty())
                 return;
             textLength = HeaderFieldsApply(d, answer.split(u'|'), userName);
@@ -242,7 +241,8 @@ ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingD
             }
         }
         QString audio;
-        if (!downloadWithRetry(RequestAudioRead(kind, d.name), audio, "Failed to read recording data, retry?"))
+        if (!downloadWithRetry(RequestAudioRead(kind, d.name), audio,
+                               "Failed to read recording data, retry?"))
             return;
         if (audio.size() != d.fileSize) {
             if (MessageShow(QStringLiteral("Recording length mismatch, continue loading?"), 308,
@@ -261,8 +261,7 @@ ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingD
         const QString written = withExtension(d.fileName, extension);
         if (!audio.isEmpty()) {
             QFile file(written);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                throw Failure(file.errorString());
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw Failure(file.errorString());
             file.write(StringUnicodeToByteArray(audio));
         }
         if (extension.compare(QStringLiteral("FLAC"), Qt::CaseInsensitive) == 0 &&
@@ -272,8 +271,7 @@ ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingD
         }
         if (textCarried(d)) {
             QString text;
-            if (!downloadWithRetry(RequestTextRead(d.name), text, "Failed to read text data, retry?"))
-                return;
+            if (!downloadWithRetry(RequestTextRead(d.name), text, "Failed to read text data, retry?")) return;
             if (text.size() != textLength &&
                 MessageShow(QStringLiteral("Text file length mismatch, continue loading?"), 308,
                             QStringLiteral("Length Mismatch")) != AnswerYes) {

@@ -36,6 +36,7 @@ struct SaveOptions {
 // there is no server component.
 QString DatabaseRecordingSave(SaveMode mode, RecordingData& data, const SaveOptions& options);
 // Reads into data; the downloaded audio becomes a new temporary wave file.
-ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingData& data, const QString& userName);
+ReadOutcome DatabaseRecordingRead(const QString& name, ReadMode mode, RecordingData& data,
+                                  const QString& userName);
 
 } // namespace vd

@@ -31,8 +31,8 @@ frmConfirmationDialog::frmConfirmationDialog(QWidget* owner) : QDialog(owner) {
     connect(decline, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmConfirmationDialog::Initialize(const QString& text, const QString& title, int value, const QString& acceptText,
-                                       const QString& declineText) {
+void frmConfirmationDialog::Initialize(const QString& text, const QString& title, int value,
+                                       const QString& acceptText, const QString& declineText) {
     setWindowTitle(title);
     findChild<QLabel*>(QStringLiteral("lblText"))->setText(text);
     auto* accept = findChild<QPushButton*>(QStringLiteral("cmdAccept"));

@@ -13,7 +13,8 @@ QString ErrorPrefix(const Procedure& where) {
     const QString name = QString::fromUtf8(where.accessor) + QString::fromUtf8(where.name);
     switch (where.style) {
     case PrefixStyle::Hyphen:
-        return QStringLiteral("VantorDictation4 - ") + module + QStringLiteral(" - ") + name + QStringLiteral(" - '");
+        return QStringLiteral("VantorDictation4 - ") + module + QStringLiteral(" - ") + name +
+               QStringLiteral(" - '");
     case PrefixStyle::NoProject:
         return module + QStringLiteral(" - ") + name + QStringLiteral(" - '");
     case PrefixStyle::EnDash:

@@ -18,8 +18,8 @@ enum class PrefixStyle {
 };
 
 struct Procedure {
-    const char* module;    // module title, e.g. "Dictation Class" (UTF-8)
-    const char* name;      // procedure name, e.g. "ControlLoad"
+    const char* module; // module title, e.g. "Dictation Class" (UTF-8)
+    const char* name;   // procedure name, e.g. "ControlLoad"
     PrefixStyle style = PrefixStyle::EnDash;
     const char* accessor = ""; // "Get " or "Let " for property accessors
 };

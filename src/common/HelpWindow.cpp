@@ -30,8 +30,7 @@ QWidget* HelpWindow() { return window().data(); }
 void HelpFileShow(const QString& topic) {
     ErrorGuard({"Global Procedures Module", "HelpFileShow", PrefixStyle::Hyphen}, [&] {
         const QString path = HelpFolder() + u'/' + topic;
-        if (!QFileInfo::exists(path))
-            throw Failure(QStringLiteral("Help topic not found: ") + path);
+        if (!QFileInfo::exists(path)) throw Failure(QStringLiteral("Help topic not found: ") + path);
         if (!window()) {
             auto* browser = new QTextBrowser;
             browser->setAttribute(Qt::WA_DeleteOnClose);
@@ -48,8 +47,7 @@ void HelpFileShow(const QString& topic) {
 }
 
 void HelpWindowClose() {
-    if (window())
-        window()->close();
+    if (window()) window()->close();
 }
 
 } // namespace vd

@@ -13,8 +13,7 @@ void HourglassIncrement() {
 }
 
 void HourglassDecrement() {
-    if (g_count == 0)
-        return;
+    if (g_count == 0) return;
     if (--g_count == 0 && qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         QGuiApplication::restoreOverrideCursor();
 }

@@ -39,14 +39,12 @@ void RecordingData::reset(const QString& userName, bool resetRecordingType) {
     dictationType = VantorDictation4::DictationType_RecordingOnly;
     studyNormal = false;
     author = userName.toUpper();
-    if (resetRecordingType)
-        type = VantorDictation4::RecordingType_Dictation;
+    if (resetRecordingType) type = VantorDictation4::RecordingType_Dictation;
 }
 
 QString RecordingTemporaryFileName(const QString& accountNumber) {
     const QString prefix = TemporaryNamePrefix();
-    if (prefix.isEmpty())
-        return QString();
+    if (prefix.isEmpty()) return QString();
     QTemporaryFile probe(QDir::tempPath() + QStringLiteral("/XXXXXXXX"));
     probe.open();
     const QString base = QFileInfo(probe.fileName()).completeBaseName();

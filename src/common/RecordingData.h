@@ -19,10 +19,12 @@ struct RecordingData {
     QDateTime creationDate;
     QDateTime editDate;
     qint32 fileSize = 0;
-    VantorDictation4::gdenmRecordingQualitySamples qualitySamples = VantorDictation4::RecordingQualitySamples_Default;
+    VantorDictation4::gdenmRecordingQualitySamples qualitySamples =
+        VantorDictation4::RecordingQualitySamples_Default;
     VantorDictation4::gdenmRecordingQualitySampleSize qualitySampleSize =
         VantorDictation4::RecordingQualitySampleSize_Default;
-    VantorDictation4::gdenmRecordingQualityChannels qualityChannels = VantorDictation4::RecordingQualityChannels_Default;
+    VantorDictation4::gdenmRecordingQualityChannels qualityChannels =
+        VantorDictation4::RecordingQualityChannels_Default;
 
     QString fileStatus;
     VantorDictation4::gdenmDictationPriority priority = VantorDictation4::DictationPriority_Normal;

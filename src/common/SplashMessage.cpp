@@ -19,15 +19,12 @@ QWidget* SplashWindow() { return splash().data(); }
 
 void SplashMessage(const QString& text) {
     ErrorGuard({"Global Procedures Module", "SplashMessage"}, [&] {
-        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-            return;
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
         if (text.isEmpty()) {
-            if (splash())
-                splash()->hide();
+            if (splash()) splash()->hide();
             return;
         }
-        if (SplashDisabled())
-            return;
+        if (SplashDisabled()) return;
         if (!splash()) {
             auto* window = new QWidget(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint);
             window->setObjectName(QStringLiteral("frmSplashMessage"));

@@ -26,8 +26,7 @@ double roundHalfEven(double v) {
 
 bool parseNumber(const QString& text, double& value) {
     const QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
+    if (t.isEmpty()) return false;
     bool ok = false;
     value = QLocale::c().toDouble(t, &ok);
     return ok && std::isfinite(value);
@@ -35,8 +34,7 @@ bool parseNumber(const QString& text, double& value) {
 
 template <class Int> Int toInteger(const QString& text) {
     double v = 0;
-    if (!parseNumber(text, v))
-        return 0;
+    if (!parseNumber(text, v)) return 0;
     v = roundHalfEven(v);
     if (v < double(std::numeric_limits<Int>::min()) || v > double(std::numeric_limits<Int>::max()))
         throw Failure(QStringLiteral("Overflow"));
@@ -50,8 +48,7 @@ QString StringLeft(const QString& text, int n) { return text.left(std::max(n, 0)
 QString StringRight(const QString& text, int n) { return text.right(std::max(n, 0)); }
 
 QString StringMid(const QString& text, int start, int length) {
-    if (length < 0)
-        return QString();
+    if (length < 0) return QString();
     const int from = std::max(start, 1) - 1;
     return length == 0 ? text.mid(from) : text.mid(from, length);
 }
@@ -59,12 +56,10 @@ QString StringMid(const QString& text, int start, int length) {
 qint16 StringDelimiterCount(const QString& text, const QString& delimiter) {
     qint16 count = 0;
     ErrorGuard(proc("StringDelimiterCount"), [&] {
-        if (delimiter.isEmpty())
-            throw Failure(QStringLiteral("Invalid procedure call or argument"));
+        if (delimiter.isEmpty()) throw Failure(QStringLiteral("Invalid procedure call or argument"));
         qsizetype at = text.indexOf(delimiter);
         while (at >= 0) {
-            if (count == std::numeric_limits<qint16>::max())
-                throw Failure(QStringLiteral("Overflow"));
+            if (count == std::numeric_limits<qint16>::max()) throw Failure(QStringLiteral("Overflow"));
             ++count;
             at = text.indexOf(delimiter, at + delimiter.size());
         }
@@ -73,8 +68,7 @@ qint16 StringDelimiterCount(const QString& text, const QString& delimiter) {
 }
 
 QString StringElement(const QString& text, const QString& delimiter, int index) {
-    if (text.isEmpty() || delimiter.isEmpty() || index < 0)
-        return QString();
+    if (text.isEmpty() || delimiter.isEmpty() || index < 0) return QString();
     const QStringList fields = text.split(delimiter);
     return index < fields.size() ? fields.at(index) : QString();
 }
@@ -93,8 +87,7 @@ qint32 StringToLongwordInteger(const QString& text) {
 
 float StringToSinglewordFloat(const QString& text) {
     double v = 0;
-    if (!parseNumber(text, v) || std::fabs(v) > double(std::numeric_limits<float>::max()))
-        return 0.0f;
+    if (!parseNumber(text, v) || std::fabs(v) > double(std::numeric_limits<float>::max())) return 0.0f;
     return float(v);
 }
 
@@ -108,26 +101,22 @@ QDateTime ZeroDate() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
 bool IsZeroDate(const QDateTime& date) { return !date.isValid() || date == ZeroDate(); }
 
 QDateTime StringToDate(const QString& text) {
-    static const char* const formats[] = {
-        "MM/dd/yyyy HH:mm:ss", "M/d/yyyy H:mm:ss", "M/d/yyyy h:mm:ss AP", "M/d/yyyy H:mm", "MM/dd/yyyy",
-        "M/d/yyyy",            "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"};
+    static const char* const formats[] = {"MM/dd/yyyy HH:mm:ss", "M/d/yyyy H:mm:ss",    "M/d/yyyy h:mm:ss AP",
+                                          "M/d/yyyy H:mm",       "MM/dd/yyyy",          "M/d/yyyy",
+                                          "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"};
     const QString t = text.trimmed();
-    if (t.isEmpty())
-        return ZeroDate();
+    if (t.isEmpty()) return ZeroDate();
     for (const char* format : formats) {
         const QDateTime parsed = QDateTime::fromString(t, QString::fromLatin1(format));
-        if (parsed.isValid())
-            return parsed;
+        if (parsed.isValid()) return parsed;
     }
     return ZeroDate();
 }
 
 bool StringToBoolean(const QString& text) {
     double v = 0;
-    if (parseNumber(text, v) && v != 0.0)
-        return true;
-    if (text.isEmpty())
-        return false;
+    if (parseNumber(text, v) && v != 0.0) return true;
+    if (text.isEmpty()) return false;
     const QChar first = text.at(0).toUpper();
     return first == u'Y' || first == u'T';
 }
@@ -164,8 +153,7 @@ QString DictationNameFormat(const QString& accountNumber, const QString& patient
     QString name;
     ErrorGuard(proc("DictationNameFormat"), [&] {
         const QString account = accountNumber.section(u'/', 0, 0).trimmed();
-        if (account.isEmpty() || patientName.trimmed().isEmpty() || IsZeroDate(when))
-            return;
+        if (account.isEmpty() || patientName.trimmed().isEmpty() || IsZeroDate(when)) return;
         const QString last = patientName.section(u',', 0, 0).trimmed();
         const QString first = patientName.section(u',', 1).trimmed();
         name = account + u'_' + last + u'_' + first + u'_' + when.toString(QStringLiteral("yyyyMMdd_HHmmss"));
@@ -176,17 +164,14 @@ QString DictationNameFormat(const QString& accountNumber, const QString& patient
 QString FileNameOnly(const QString& path) {
     QString name = path;
     const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    if (slash >= 0)
-        name = path.mid(slash + 1);
+    if (slash >= 0) name = path.mid(slash + 1);
     const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0)
-        return name + u'.';
+    if (dot < 0) return name + u'.';
     return name;
 }
 
 QString TextLocationConvert(const QString& location) {
-    if (location.isEmpty() || location.split(u';').size() != 3)
-        return QStringLiteral("1;1;0");
+    if (location.isEmpty() || location.split(u';').size() != 3) return QStringLiteral("1;1;0");
     return location;
 }
 
@@ -200,8 +185,7 @@ QString FormatDate(const QDateTime& date) {
 
 QString FormatFraction(double value) {
     QString text = FormatNumber(value);
-    if (!text.contains(u'.'))
-        text += u'.';
+    if (!text.contains(u'.')) text += u'.';
     if (text.startsWith(QStringLiteral("0.")))
         text.remove(0, 1);
     else if (text.startsWith(QStringLiteral("-0.")))
@@ -214,11 +198,9 @@ QString FormatNumber(double value) {
     if (text.contains(u'.')) {
         while (text.endsWith(u'0'))
             text.chop(1);
-        if (text.endsWith(u'.'))
-            text.chop(1);
+        if (text.endsWith(u'.')) text.chop(1);
     }
-    if (text == QStringLiteral("-0"))
-        text = QStringLiteral("0");
+    if (text == QStringLiteral("-0")) text = QStringLiteral("0");
     return text;
 }
 

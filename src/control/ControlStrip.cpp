@@ -31,7 +31,8 @@ const ElementDesign kDesign[] = {
     {"cmdNextDictation", ElementDesign::Button, "Next", "Go to next dictation"},
     {"cmdDictationList", ElementDesign::Button, "List", "Display dictation list"},
     {"audioControl", ElementDesign::Meter, "", "Current recording sound level"},
-    {"lblLevelColor", ElementDesign::Label, "", "Visual indicator of correct sound level - Green:Good, Black:Paused, Red:Overload"},
+    {"lblLevelColor", ElementDesign::Label, "",
+     "Visual indicator of correct sound level - Green:Good, Black:Paused, Red:Overload"},
     {"lblTimerText", ElementDesign::Label, "", "Current recording time position"},
     {"lblStatusText", ElementDesign::Label, "", "Current recording status"},
     {"cmdDictationConferenceModeToggle", ElementDesign::Button, "D", ""},
@@ -41,10 +42,10 @@ const ElementDesign kDesign[] = {
 };
 
 // Hidden holders of the pictures the code swaps in.
-const char* const kPictureHolders[] = {"pctDictationConferenceModeON", "pctDictationConferenceModeOFF",
-                                       "pctRecordingNew",              "pctRecordingOperation",
-                                       "pctVoiceRecognitionOn",        "pctVoiceRecognitonOff",
-                                       "pctIconConferenceOn"};
+const char* const kPictureHolders[] = {
+    "pctDictationConferenceModeON", "pctDictationConferenceModeOFF", "pctRecordingNew",
+    "pctRecordingOperation",        "pctVoiceRecognitionOn",         "pctVoiceRecognitonOff",
+    "pctIconConferenceOn"};
 
 constexpr int kGap = 105; // twips between groups
 } // namespace
@@ -107,7 +108,9 @@ ControlStrip::ControlStrip(QWidget* owner) : m_owner(owner) {
     }
 }
 
-QLabel* ControlStrip::label(const QString& objectName) const { return qobject_cast<QLabel*>(element(objectName)); }
+QLabel* ControlStrip::label(const QString& objectName) const {
+    return qobject_cast<QLabel*>(element(objectName));
+}
 
 QToolButton* ControlStrip::button(const QString& objectName) const {
     return qobject_cast<QToolButton*>(element(objectName));
@@ -124,7 +127,8 @@ void ControlStrip::applyTooltips(bool conferenceMode, gdenmDictationType type) {
     QString play, record, insert, mode;
     if (conferenceMode) {
         play = text ? QString() : QStringLiteral("Play / Pause recording (ctl-Y)");
-        record = text ? QStringLiteral("Start / Stop microphone (ctl-Y)") : QStringLiteral("Toggle recording mode");
+        record = text ? QStringLiteral("Start / Stop microphone (ctl-Y)")
+                      : QStringLiteral("Toggle recording mode");
         insert = text ? QString() : QStringLiteral("Toggle insert / overwrite mode");
         mode = text ? QStringLiteral("Conference mode - click for dictation mode - press 'Record' to toggle "
                                      "microphone on/off")
@@ -132,12 +136,15 @@ void ControlStrip::applyTooltips(bool conferenceMode, gdenmDictationType type) {
                                      "play/pause in recording");
     } else {
         play = text ? QString() : QStringLiteral("Hold button to play recording");
-        record = text ? QStringLiteral("Hold button to use microphone") : QStringLiteral("Hold button to overwrite recording");
+        record = text ? QStringLiteral("Hold button to use microphone")
+                      : QStringLiteral("Hold button to overwrite recording");
         insert = text ? QString() : QStringLiteral("Hold button to insert into recording");
-        mode = text ? QStringLiteral("Dictation mode - click for conference mode - Press and hold 'Record' to use "
-                                     "microphone")
-                    : QStringLiteral("Dictation mode - click for conference mode - Press and hold 'Record' or "
-                                     "'Play' buttons");
+        mode = text
+                   ? QStringLiteral(
+                         "Dictation mode - click for conference mode - Press and hold 'Record' to use "
+                         "microphone")
+                   : QStringLiteral("Dictation mode - click for conference mode - Press and hold 'Record' or "
+                                    "'Play' buttons");
     }
     element(QStringLiteral("cmdPlay"))->setToolTip(play);
     element(QStringLiteral("cmdRecording"))->setToolTip(record);
@@ -169,8 +176,7 @@ void ControlStrip::layout(const StripVisibility& shown) {
     place("cmdDictationList", shown.dictationList);
     x += twips(kGap);
     auto group = [&](bool any) {
-        if (any)
-            x += twips(kGap);
+        if (any) x += twips(kGap);
     };
     group(place("audioControl", shown.levels) | place("lblLevelColor", shown.levelColor));
     group(place("lblTimerText", shown.timer));
@@ -193,11 +199,9 @@ void ControlStrip::resized() {
     help->move(m_owner->width() - help->width() - twips(kGap), help->y());
     int rightEdge = 0;
     for (const QString& name : m_order) {
-        if (name == QStringLiteral("imgHelp") || name == QStringLiteral("lblDictationNameText"))
-            continue;
+        if (name == QStringLiteral("imgHelp") || name == QStringLiteral("lblDictationNameText")) continue;
         QWidget* w = m_elements.value(name);
-        if (!w->isHidden())
-            rightEdge = std::max(rightEdge, w->geometry().right() + 1);
+        if (!w->isHidden()) rightEdge = std::max(rightEdge, w->geometry().right() + 1);
     }
     help->setVisible(rightEdge <= help->x());
     QLabel* name = label(QStringLiteral("lblDictationNameText"));
@@ -209,7 +213,8 @@ void ControlStrip::resized() {
 
 void ControlStrip::setAppearance(short appearance) {
     for (const char* n : {"lblTimerText", "lblStatusText", "lblDictationNameText"})
-        label(QString::fromUtf8(n))->setFrameStyle(appearance == 1 ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+        label(QString::fromUtf8(n))
+            ->setFrameStyle(appearance == 1 ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
 }
 
 } // namespace vd

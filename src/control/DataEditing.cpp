@@ -34,8 +34,7 @@ bool DictationPrivate::editInForm() {
             saved = true;
         }
     }
-    if (saved)
-        Q_EMIT q->RecordingFormDataSaved();
+    if (saved) Q_EMIT q->RecordingFormDataSaved();
     refreshDictationName();
     return saved;
 }
@@ -45,8 +44,7 @@ bool DictationPrivate::editInForm() {
 static bool dataEdit(Dictation& c, vd::DictationPrivate& d, const QString& name, gdenmRecordingType type) {
     c.setRecordingType(type);
     c.HeaderRead(name);
-    if (!d.editInForm())
-        return false;
+    if (!d.editInForm()) return false;
     d.data.headerChanged = true;
     c.HeaderSave();
     return true;

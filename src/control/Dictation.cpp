@@ -60,20 +60,17 @@ DictationPrivate::DictationPrivate(Dictation* owner)
 }
 
 void DictationPrivate::settingChanged(const char* name, const QString& oldValue, const QString& newValue) {
-    if (!haltEvents)
-        Q_EMIT q->AudioSettingChanged(QString::fromUtf8(name), oldValue, newValue);
+    if (!haltEvents) Q_EMIT q->AudioSettingChanged(QString::fromUtf8(name), oldValue, newValue);
 }
 
 void DictationPrivate::resetRecordingData(bool resetDisplayFlags, bool resetRecordingType) {
     q->setRecordingMode(RecordingMode_None);
     data.reset(UserName(), resetRecordingType);
-    if (resetDisplayFlags)
-        display = DisplayFlags{};
+    if (resetDisplayFlags) display = DisplayFlags{};
 }
 
 void DictationPrivate::setFileRoot(QString folder) {
-    if (!folder.isEmpty() && !folder.endsWith(u'/') && !folder.endsWith(u'\\'))
-        folder += u'/';
+    if (!folder.isEmpty() && !folder.endsWith(u'/') && !folder.endsWith(u'\\')) folder += u'/';
     if (data.type == RecordingType_Dictation)
         TemporaryNamePrefix() = folder + QStringLiteral("Dictation_");
     else if (data.type == RecordingType_PhoneMessage)
@@ -83,8 +80,8 @@ void DictationPrivate::setFileRoot(QString folder) {
 }
 
 RecordingQuality DictationPrivate::settingsQuality() const {
-    return ResolveQuality({int(data.qualitySamples), short(data.qualitySampleSize), short(data.qualityChannels)},
-                          data.type);
+    return ResolveQuality(
+        {int(data.qualitySamples), short(data.qualitySampleSize), short(data.qualityChannels)}, data.type);
 }
 
 void DictationPrivate::configureAudio(bool useSettings) {
@@ -92,11 +89,12 @@ void DictationPrivate::configureAudio(bool useSettings) {
     audio.AudioControlConfigure(useSettings ? settingsQuality() : ResolveQuality(own, data.type));
 }
 
-QString DictationPrivate::temporaryFileName() const { return RecordingTemporaryFileName(data.patientAccountNumber); }
+QString DictationPrivate::temporaryFileName() const {
+    return RecordingTemporaryFileName(data.patientAccountNumber);
+}
 
 bool DictationPrivate::authorRuleHolds() const {
-    if (!dictationCheckSecurity)
-        return true;
+    if (!dictationCheckSecurity) return true;
     const QString author = data.author.trimmed();
     return author.isEmpty() || UserName().trimmed().toUpper() == author.toUpper();
 }
@@ -107,8 +105,8 @@ void DictationPrivate::refreshDictationName() {
     if (display.dictationName) {
         if (data.type == RecordingType_Dictation) {
             if (!data.patientAccountNumber.isEmpty() || !data.patientName.isEmpty())
-                text = data.patientAccountNumber.trimmed() + QStringLiteral(" - ") + data.patientName.trimmed() +
-                       QStringLiteral(" - ") + FormatDate(data.dateOfService);
+                text = data.patientAccountNumber.trimmed() + QStringLiteral(" - ") +
+                       data.patientName.trimmed() + QStringLiteral(" - ") + FormatDate(data.dateOfService);
         } else if (data.type == RecordingType_PhoneMessage) {
             text = data.name;
         }
@@ -134,7 +132,8 @@ void DictationPrivate::refreshLevelColor() {
     QLabel* label = strip.label(QStringLiteral("lblLevelColor"));
     const qint32 background = QColorToOleColor(q->palette().color(QPalette::Window));
     QPalette p = label->palette();
-    p.setColor(QPalette::Window, OleColorToQColor(audio.LevelIndicatorColor(mode, display.voxLevelColor, background)));
+    p.setColor(QPalette::Window,
+               OleColorToQColor(audio.LevelIndicatorColor(mode, display.voxLevelColor, background)));
     label->setPalette(p);
 }
 
@@ -191,8 +190,7 @@ Dictation::~Dictation() {
         setDragonspeakEnabled(false);
         setSplashMessageDisabled(false);
         ControlClose();
-        if (vd::CurrentControlWidget() == this)
-            vd::CurrentControlWidgetSet(nullptr);
+        if (vd::CurrentControlWidget() == this) vd::CurrentControlWidgetSet(nullptr);
     });
 }
 
@@ -236,38 +234,41 @@ void Dictation::ControlInitializeShort2(QObject* objRelayHubServer_IN, QObject* 
 }
 
 void Dictation::ControlInitializeShort(QObject* objRelayHubServer_IN, QObject* objVantorUtils_IN,
-                                       QObject* objVantorCodeTables_IN, const QString& strRecordingTemporaryFolder_IN,
+                                       QObject* objVantorCodeTables_IN,
+                                       const QString& strRecordingTemporaryFolder_IN,
                                        const QString& strUsername_IN) {
     vd::ErrorGuard({vd::kDictationClass, "ControlInitializeShort"}, [&] {
         // The created components live as long as the control.
-        ControlInitializeShort2(objRelayHubServer_IN, new ServerUtils(this), objVantorUtils_IN, objVantorCodeTables_IN,
-                                new VantorCodesEditor(this), strRecordingTemporaryFolder_IN, strUsername_IN);
+        ControlInitializeShort2(objRelayHubServer_IN, new ServerUtils(this), objVantorUtils_IN,
+                                objVantorCodeTables_IN, new VantorCodesEditor(this),
+                                strRecordingTemporaryFolder_IN, strUsername_IN);
     });
 }
 
-void Dictation::ControlInitialize2(QObject* objRelayHubServer_IN, QObject* objServerUtils_IN,
-                                   QObject* objVantorUtils_IN, QObject* objVantorCodeTables_IN,
-                                   QObject* objVantorCodesEditor_IN, const QString& strRecordingTemporaryFolder_IN,
-                                   const QString& strUsername_IN, gdenmRecordingType enmRecordingType_IN,
-                                   gdenmRecordingQualitySamples enmRecordingQualitySamples_IN,
-                                   gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN,
-                                   gdenmRecordingQualityChannels enmRecordingQualityChannels_IN,
-                                   bool blnDisplayNextDictationButton_IN, bool blnDisplayDictationListButton_IN,
-                                   bool blnDisplayDictateButton_IN, bool blnDisplayEditButton_IN,
-                                   bool blnDisplayTimer_IN, bool blnDisplayDictationName_IN) {
+void Dictation::ControlInitialize2(
+    QObject* objRelayHubServer_IN, QObject* objServerUtils_IN, QObject* objVantorUtils_IN,
+    QObject* objVantorCodeTables_IN, QObject* objVantorCodesEditor_IN,
+    const QString& strRecordingTemporaryFolder_IN, const QString& strUsername_IN,
+    gdenmRecordingType enmRecordingType_IN, gdenmRecordingQualitySamples enmRecordingQualitySamples_IN,
+    gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN,
+    gdenmRecordingQualityChannels enmRecordingQualityChannels_IN, bool blnDisplayNextDictationButton_IN,
+    bool blnDisplayDictationListButton_IN, bool blnDisplayDictateButton_IN, bool blnDisplayEditButton_IN,
+    bool blnDisplayTimer_IN, bool blnDisplayDictationName_IN) {
     Q_UNUSED(enmRecordingType_IN); // the recording type is always Dictation after initialisation
     vd::ErrorGuard({vd::kDictationClass, "ControlInitialize2"}, [&] {
-        ControlInitializeShort2(objRelayHubServer_IN, objServerUtils_IN, objVantorUtils_IN, objVantorCodeTables_IN,
-                                objVantorCodesEditor_IN, strRecordingTemporaryFolder_IN, strUsername_IN);
+        ControlInitializeShort2(objRelayHubServer_IN, objServerUtils_IN, objVantorUtils_IN,
+                                objVantorCodeTables_IN, objVantorCodesEditor_IN,
+                                strRecordingTemporaryFolder_IN, strUsername_IN);
         const bool dictation = RecordingType() == RecordingType_Dictation;
         d->data.qualitySamples = enmRecordingQualitySamples_IN != 0 ? enmRecordingQualitySamples_IN
                                  : dictation                        ? RecordingQualitySamples_Normal
-                                 : RecordingType() == RecordingType_PhoneMessage ? RecordingQualitySamples_PhoneMessage
-                                                                                 : RecordingQualitySamples_Default;
-        d->data.qualitySampleSize =
-            enmRecordingQualitySampleSize_IN != 0 ? enmRecordingQualitySampleSize_IN : RecordingQualitySampleSize_Normal;
-        d->data.qualityChannels =
-            enmRecordingQualityChannels_IN != 0 ? enmRecordingQualityChannels_IN : RecordingQualityChannels_Mono;
+                                 : RecordingType() == RecordingType_PhoneMessage
+                                     ? RecordingQualitySamples_PhoneMessage
+                                     : RecordingQualitySamples_Default;
+        d->data.qualitySampleSize = enmRecordingQualitySampleSize_IN != 0 ? enmRecordingQualitySampleSize_IN
+                                                                          : RecordingQualitySampleSize_Normal;
+        d->data.qualityChannels = enmRecordingQualityChannels_IN != 0 ? enmRecordingQualityChannels_IN
+                                                                      : RecordingQualityChannels_Mono;
         setDisplayNextDictationButton(dictation && blnDisplayNextDictationButton_IN);
         setDisplayDictationListButton(dictation && blnDisplayDictationListButton_IN);
         setDisplayDictationName(dictation && blnDisplayDictationName_IN);
@@ -280,35 +281,38 @@ void Dictation::ControlInitialize2(QObject* objRelayHubServer_IN, QObject* objSe
     });
 }
 
-void Dictation::ControlInitialize(QObject* objRelayHubServer_IN, QObject* objVantorUtils_IN,
-                                  QObject* objVantorCodeTables_IN, const QString& strRecordingTemporaryFolder_IN,
-                                  const QString& strUsername_IN, gdenmRecordingType enmRecordingType_IN,
-                                  gdenmRecordingQualitySamples enmRecordingQualitySamples_IN,
-                                  gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN,
-                                  gdenmRecordingQualityChannels enmRecordingQualityChannels_IN,
-                                  bool blnDisplayNextDictationButton_IN, bool blnDisplayDictationListButton_IN,
-                                  bool blnDisplayDictateButton_IN, bool blnDisplayEditButton_IN,
-                                  bool blnDisplayTimer_IN, bool blnDisplayDictationName_IN) {
+void Dictation::ControlInitialize(
+    QObject* objRelayHubServer_IN, QObject* objVantorUtils_IN, QObject* objVantorCodeTables_IN,
+    const QString& strRecordingTemporaryFolder_IN, const QString& strUsername_IN,
+    gdenmRecordingType enmRecordingType_IN, gdenmRecordingQualitySamples enmRecordingQualitySamples_IN,
+    gdenmRecordingQualitySampleSize enmRecordingQualitySampleSize_IN,
+    gdenmRecordingQualityChannels enmRecordingQualityChannels_IN, bool blnDisplayNextDictationButton_IN,
+    bool blnDisplayDictationListButton_IN, bool blnDisplayDictateButton_IN, bool blnDisplayEditButton_IN,
+    bool blnDisplayTimer_IN, bool blnDisplayDictationName_IN) {
     vd::ErrorGuard({vd::kDictationClass, "ControlInitialize"}, [&] {
-        ControlInitialize2(objRelayHubServer_IN, new ServerUtils(this), objVantorUtils_IN, objVantorCodeTables_IN,
-                           new VantorCodesEditor(this), strRecordingTemporaryFolder_IN, strUsername_IN,
-                           enmRecordingType_IN, enmRecordingQualitySamples_IN, enmRecordingQualitySampleSize_IN,
-                           enmRecordingQualityChannels_IN, blnDisplayNextDictationButton_IN,
-                           blnDisplayDictationListButton_IN, blnDisplayDictateButton_IN, blnDisplayEditButton_IN,
-                           blnDisplayTimer_IN, blnDisplayDictationName_IN);
+        ControlInitialize2(
+            objRelayHubServer_IN, new ServerUtils(this), objVantorUtils_IN, objVantorCodeTables_IN,
+            new VantorCodesEditor(this), strRecordingTemporaryFolder_IN, strUsername_IN, enmRecordingType_IN,
+            enmRecordingQualitySamples_IN, enmRecordingQualitySampleSize_IN, enmRecordingQualityChannels_IN,
+            blnDisplayNextDictationButton_IN, blnDisplayDictationListButton_IN, blnDisplayDictateButton_IN,
+            blnDisplayEditButton_IN, blnDisplayTimer_IN, blnDisplayDictationName_IN);
     });
 }
 
-void Dictation::ConnectionSettings(const QString& strConnectionIPAddress_IN, qint32 lngConnectionPortNumber_IN,
-                                   const QString& strConnectionEntityCode_IN, const QString& strConnectionEntityName_IN,
-                                   const QString& strConnectionUsername_IN, const QString& strConnectionPassword_IN) {
-    d->connection = {strConnectionIPAddress_IN, lngConnectionPortNumber_IN, strConnectionEntityCode_IN,
-                     strConnectionEntityName_IN, strConnectionUsername_IN, strConnectionPassword_IN};
+void Dictation::ConnectionSettings(const QString& strConnectionIPAddress_IN,
+                                   qint32 lngConnectionPortNumber_IN,
+                                   const QString& strConnectionEntityCode_IN,
+                                   const QString& strConnectionEntityName_IN,
+                                   const QString& strConnectionUsername_IN,
+                                   const QString& strConnectionPassword_IN) {
+    d->connection = {strConnectionIPAddress_IN,  lngConnectionPortNumber_IN, strConnectionEntityCode_IN,
+                     strConnectionEntityName_IN, strConnectionUsername_IN,   strConnectionPassword_IN};
 }
 
 void Dictation::AudioSettingFireEvent() {
-    vd::ErrorGuard({vd::kDictationClass, "AudioSettingFireEvent"},
-                   [&] { Q_EMIT AudioSettingChanged(QStringLiteral("AllAudioSettings"), QString(), QString()); });
+    vd::ErrorGuard({vd::kDictationClass, "AudioSettingFireEvent"}, [&] {
+        Q_EMIT AudioSettingChanged(QStringLiteral("AllAudioSettings"), QString(), QString());
+    });
 }
 
 // ---------------------------------------------------------------- load, unload, close
@@ -337,13 +341,17 @@ void Dictation::ControlUnload(QString& strDictationControlSetupString_OUT, QStri
         d->data.textData.clear();
         d->data.textLocation = QStringLiteral("0");
         switch (d->mode) {
-        case RecordingMode_Playback: PlaybackPause(); break;
+        case RecordingMode_Playback:
+            PlaybackPause();
+            break;
         case RecordingMode_RecordingInsert:
-        case RecordingMode_RecordingOverwrite: RecordingPause(); break;
-        default: break;
+        case RecordingMode_RecordingOverwrite:
+            RecordingPause();
+            break;
+        default:
+            break;
         }
-        if (d->data.fileName.isEmpty())
-            d->data.fileName = d->temporaryFileName();
+        if (d->data.fileName.isEmpty()) d->data.fileName = d->temporaryFileName();
         strDictationControlSetupString_OUT = vd::SetupStringBuild(*this);
     });
 }
@@ -351,8 +359,7 @@ void Dictation::ControlUnload(QString& strDictationControlSetupString_OUT, QStri
 void Dictation::ControlClose() {
     vd::ErrorGuard({vd::kDictationClass, "ControlClose"}, [&] {
         d->haltEvents = true;
-        if (d->rememberedPlaybackVolume >= 0)
-            d->audio.setVolumePlayback(d->rememberedPlaybackVolume);
+        if (d->rememberedPlaybackVolume >= 0) d->audio.setVolumePlayback(d->rememberedPlaybackVolume);
         setRecordingMode(RecordingMode_None);
         d->status.TimerColorSet(RecordingMode_None);
         d->status.clear();
@@ -386,8 +393,7 @@ void Dictation::UpdateDisplayLayout() {
         d->strip.layout(shown);
         const vd::StatusInputs in = d->statusInputs();
         d->status.RecordButtonPictureRefresh(in);
-        if (shown.status)
-            d->status.DisplayStatusUpdate(in);
+        if (shown.status) d->status.DisplayStatusUpdate(in);
         Q_EMIT LayoutUpdated();
     });
 }
@@ -432,16 +438,16 @@ qint32 Dictation::ControlHWnd() const { return qint32(effectiveWinId()); }
 
 // ---------------------------------------------------------------- plain stored properties
 
-#define VD_PLAIN(Type, Name, field)                                                                                   \
-    Type Dictation::Name() const { return d->field; }                                                                 \
+#define VD_PLAIN(Type, Name, field)                                                                          \
+    Type Dictation::Name() const { return d->field; }                                                        \
     void Dictation::set##Name(Type value) { d->field = value; }
-#define VD_PLAIN_STRING(Name, field)                                                                                  \
-    QString Dictation::Name() const { return d->field; }                                                              \
+#define VD_PLAIN_STRING(Name, field)                                                                         \
+    QString Dictation::Name() const { return d->field; }                                                     \
     void Dictation::set##Name(const QString& value) { d->field = value; }
-#define VD_PLAIN_DATE(Name, field)                                                                                    \
-    QDateTime Dictation::Name() const { return d->field; }                                                            \
+#define VD_PLAIN_DATE(Name, field)                                                                           \
+    QDateTime Dictation::Name() const { return d->field; }                                                   \
     void Dictation::set##Name(const QDateTime& value) { d->field = value; }
-#define VD_READ(Type, Name, expr)                                                                                     \
+#define VD_READ(Type, Name, expr)                                                                            \
     Type Dictation::Name() const { return expr; }
 
 VD_PLAIN(bool, AudioSettingHaltEvents, haltEvents)
@@ -549,19 +555,22 @@ void Dictation::setRecordingName(const QString& value) {
                    [&] { d->refreshDictationName(); });
 }
 
-void Dictation::setDictationConferenceMode(bool value) { d->conferenceMode = d->speechmikeClassic ? false : value; }
+void Dictation::setDictationConferenceMode(bool value) {
+    d->conferenceMode = d->speechmikeClassic ? false : value;
+}
 
 void Dictation::setSpeechmikeClassic(bool value) { d->speechmikeClassic = value; }
 
 void Dictation::setDictationPriority(gdenmDictationPriority value) {
-    if (value != d->data.priority)
-        d->data.headerChanged = true;
+    if (value != d->data.priority) d->data.headerChanged = true;
     d->data.priority = value;
 }
 
 void Dictation::setDictationAuthor(const QString& value) { d->data.author = value.toUpper(); }
 
-void Dictation::setDictationTextLocation(const QString& value) { d->data.textLocation = vd::TextLocationConvert(value); }
+void Dictation::setDictationTextLocation(const QString& value) {
+    d->data.textLocation = vd::TextLocationConvert(value);
+}
 
 void Dictation::setAppearanceDisplay(short value) {
     d->appearance = value;
@@ -600,13 +609,12 @@ void Dictation::setDragonspeakEnabled(bool value) {
 }
 
 // Layout settings
-#define VD_LAYOUT(Name, field)                                                                                        \
-    bool Dictation::Name() const { return d->display.field; }                                                         \
-    void Dictation::set##Name(bool value) {                                                                           \
-        if (d->display.field == value)                                                                                \
-            return;                                                                                                   \
-        d->display.field = value;                                                                                     \
-        UpdateDisplayLayout();                                                                                        \
+#define VD_LAYOUT(Name, field)                                                                               \
+    bool Dictation::Name() const { return d->display.field; }                                                \
+    void Dictation::set##Name(bool value) {                                                                  \
+        if (d->display.field == value) return;                                                               \
+        d->display.field = value;                                                                            \
+        UpdateDisplayLayout();                                                                               \
     }
 VD_LAYOUT(DisplayNextDictationButton, nextDictationButton)
 VD_LAYOUT(DisplayDictationListButton, dictationListButton)
@@ -621,8 +629,7 @@ VD_LAYOUT(DisplayTimer, timer)
 
 bool Dictation::DisplayStatus() const { return d->display.status; }
 void Dictation::setDisplayStatus(bool value) {
-    if (d->display.status == value)
-        return;
+    if (d->display.status == value) return;
     d->display.status = value;
     UpdateDisplayLayout();
     vd::ErrorGuard({vd::kDictationClass, "DisplayStatus", vd::PrefixStyle::EnDash, "Let "},
@@ -630,16 +637,16 @@ void Dictation::setDisplayStatus(bool value) {
 }
 
 // Colour settings: process-wide, re-applied to the control and the message component.
-#define VD_COLOR(Name, field)                                                                                         \
-    qint32 Dictation::Name() const { return vd::Colors().field; }                                                     \
-    void Dictation::set##Name(qint32 value) {                                                                         \
-        vd::Colors().field = value;                                                                                   \
-        vd::ErrorGuard({vd::kDictationClass, #Name, vd::PrefixStyle::EnDash, "Let "}, [&] {                           \
-            vd::FormCustomColorSet(this);                                                                             \
-            if (auto* m = qobject_cast<MessageComponent*>(vd::Slots().message.data()))                                \
-                m->MessageColorsSet(ColorFormBackground(), ColorTextBackground(), ColorTextForeground(),              \
-                                    ColorButton());                                                                   \
-        });                                                                                                           \
+#define VD_COLOR(Name, field)                                                                                \
+    qint32 Dictation::Name() const { return vd::Colors().field; }                                            \
+    void Dictation::set##Name(qint32 value) {                                                                \
+        vd::Colors().field = value;                                                                          \
+        vd::ErrorGuard({vd::kDictationClass, #Name, vd::PrefixStyle::EnDash, "Let "}, [&] {                  \
+            vd::FormCustomColorSet(this);                                                                    \
+            if (auto* m = qobject_cast<MessageComponent*>(vd::Slots().message.data()))                       \
+                m->MessageColorsSet(ColorFormBackground(), ColorTextBackground(), ColorTextForeground(),     \
+                                    ColorButton());                                                          \
+        });                                                                                                  \
     }
 VD_COLOR(ColorFormBackground, formBackground)
 VD_COLOR(ColorTextBackground, textBackground)
@@ -651,18 +658,15 @@ VD_COLOR(ColorGridSelection, gridSelection)
 // Settings that raise AudioSettingChanged
 qint32 Dictation::RewindMilliseconds() const { return d->rewindMs; }
 void Dictation::setRewindMilliseconds(qint32 value) {
-    if (value > 0)
-        d->changeSetting("RewindMilliseconds", d->rewindMs, value);
+    if (value > 0) d->changeSetting("RewindMilliseconds", d->rewindMs, value);
 }
 qint32 Dictation::ForwardMilliseconds() const { return d->forwardMs; }
 void Dictation::setForwardMilliseconds(qint32 value) {
-    if (value > 0)
-        d->changeSetting("ForwardMilliseconds", d->forwardMs, value);
+    if (value > 0) d->changeSetting("ForwardMilliseconds", d->forwardMs, value);
 }
 qint32 Dictation::RewindAfterPlayMilliseconds() const { return d->rewindAfterPlayMs; }
 void Dictation::setRewindAfterPlayMilliseconds(qint32 value) {
-    if (value >= 0)
-        d->changeSetting("RewindAfterPlayMilliseconds", d->rewindAfterPlayMs, value);
+    if (value >= 0) d->changeSetting("RewindAfterPlayMilliseconds", d->rewindAfterPlayMs, value);
 }
 gdenmFootpedalAction Dictation::FootpedalActionLeft() const { return d->pedalLeft; }
 void Dictation::setFootpedalActionLeft(gdenmFootpedalAction value) {
@@ -680,42 +684,43 @@ void Dictation::setFootpedalActionRight(gdenmFootpedalAction value) {
 // These two report any change, even one they refuse to store.
 qint32 Dictation::TranscribePauseMilliseconds() const { return d->transcribePauseMs; }
 void Dictation::setTranscribePauseMilliseconds(qint32 value) {
-    if (value == d->transcribePauseMs)
-        return;
+    if (value == d->transcribePauseMs) return;
     const qint32 old = d->transcribePauseMs;
-    if (value >= 1)
-        d->transcribePauseMs = value;
-    d->settingChanged("TranscribePauseMilliseconds", vd::SettingText(old), vd::SettingText(d->transcribePauseMs));
+    if (value >= 1) d->transcribePauseMs = value;
+    d->settingChanged("TranscribePauseMilliseconds", vd::SettingText(old),
+                      vd::SettingText(d->transcribePauseMs));
 }
 float Dictation::TranscribePauseThreshold() const { return d->transcribePauseThreshold; }
 void Dictation::setTranscribePauseThreshold(float value) {
-    if (value == d->transcribePauseThreshold)
-        return;
+    if (value == d->transcribePauseThreshold) return;
     const float old = d->transcribePauseThreshold;
-    if (value >= 0.0f && value <= 1.0f)
-        d->transcribePauseThreshold = value;
+    if (value >= 0.0f && value <= 1.0f) d->transcribePauseThreshold = value;
     d->settingChanged("TranscribePauseThreshold", vd::SettingText(old),
                       vd::SettingText(d->transcribePauseThreshold));
 }
 
 gdenmDragonbarMode Dictation::DragonbarMode() const { return d->dragonbarMode; }
-void Dictation::setDragonbarMode(gdenmDragonbarMode value) { d->changeSetting("DragonbarMode", d->dragonbarMode, value); }
+void Dictation::setDragonbarMode(gdenmDragonbarMode value) {
+    d->changeSetting("DragonbarMode", d->dragonbarMode, value);
+}
 QString Dictation::DragonSpeaker() const { return d->dragonSpeaker; }
-void Dictation::setDragonSpeaker(const QString& value) { d->changeSetting("DragonSpeaker", d->dragonSpeaker, value); }
+void Dictation::setDragonSpeaker(const QString& value) {
+    d->changeSetting("DragonSpeaker", d->dragonSpeaker, value);
+}
 qint32 Dictation::DragonSource() const { return d->dragonSource; }
 void Dictation::setDragonSource(qint32 value) { d->changeSetting("DragonSource", d->dragonSource, value); }
 
 // Audio device layer
-#define VD_AUDIO(Type, Name)                                                                                          \
-    Type Dictation::Name() const {                                                                                    \
-        Type result{};                                                                                                \
-        vd::ErrorGuard({vd::kDictationClass, #Name, vd::PrefixStyle::EnDash, "Get "},                                 \
-                       [&] { result = d->audio.Name(); });                                                            \
-        return result;                                                                                                \
-    }                                                                                                                 \
-    void Dictation::set##Name(Type value) {                                                                           \
-        vd::ErrorGuard({vd::kDictationClass, #Name, vd::PrefixStyle::EnDash, "Let "},                                 \
-                       [&] { d->audio.set##Name(value); });                                                           \
+#define VD_AUDIO(Type, Name)                                                                                 \
+    Type Dictation::Name() const {                                                                           \
+        Type result{};                                                                                       \
+        vd::ErrorGuard({vd::kDictationClass, #Name, vd::PrefixStyle::EnDash, "Get "},                        \
+                       [&] { result = d->audio.Name(); });                                                   \
+        return result;                                                                                       \
+    }                                                                                                        \
+    void Dictation::set##Name(Type value) {                                                                  \
+        vd::ErrorGuard({vd::kDictationClass, #Name, vd::PrefixStyle::EnDash, "Let "},                        \
+                       [&] { d->audio.set##Name(value); });                                                  \
     }
 VD_AUDIO(bool, VoxActive)
 VD_AUDIO(float, VoxStartVolume)
@@ -805,6 +810,7 @@ void Dictation::setRecordingCurrentSeconds(double value) {
 
 extern "C" QWidget* VantorDictation4_CreateControl(QWidget* parent) {
     QWidget* control = nullptr;
-    vd::ErrorGuard({"Dictation Module", "VantorDictation4_CreateControl"}, [&] { control = new Dictation(parent); });
+    vd::ErrorGuard({"Dictation Module", "VantorDictation4_CreateControl"},
+                   [&] { control = new Dictation(parent); });
     return control;
 }

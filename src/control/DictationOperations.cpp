@@ -19,19 +19,19 @@ constexpr int kTemporaryFileDays = 10;
 
 // ---------------------------------------------------------------- recording initialisation
 
-QString Dictation::InitializeVoiceRecognitionAudio(const QString&, const QString&, const QString&) { return QString(); }
+QString Dictation::InitializeVoiceRecognitionAudio(const QString&, const QString&, const QString&) {
+    return QString();
+}
 
 // ---------------------------------------------------------------- recording operations
 
 // Ends the open work when it changed, then starts a new recording as if the
 // user pressed the record button.
 static void startNewRecording(Dictation& c, vd::DictationPrivate& d, const gdenmRecordingType* type) {
-    if (d.mode != RecordingMode_None && (d.data.recordingChanged || d.data.headerChanged))
-        c.RecordingEnd();
+    if (d.mode != RecordingMode_None && (d.data.recordingChanged || d.data.headerChanged)) c.RecordingEnd();
     d.resetRecordingData(false, true);
     c.DisplayUpdate();
-    if (type)
-        c.setRecordingType(*type);
+    if (type) c.setRecordingType(*type);
     d.transport->ProcessButtonRecording(true);
     d.transport->ProcessButtonRecording(false);
 }
@@ -50,15 +50,13 @@ void Dictation::NewDictation(gdenmDictationType enmDictationType_IN) {
 // recordings; anything older than ten days is removed.
 void Dictation::RecordingFileDeleteAll() {
     vd::ErrorGuard({vd::kDictationClass, "RecordingFileDeleteAll"}, [&] {
-    const QString folder = RecordingTemporaryFolder();
-    if (folder.isEmpty())
-        return;
-    const QDateTime cutoff = QDateTime::currentDateTime().addDays(-kTemporaryFileDays);
-    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("Dictation_*.*"), QStringLiteral("PhoneMessage_*.*")},
-                                                           QDir::Files);
-    for (const QFileInfo& file : files)
-        if (file.lastModified() < cutoff)
-            QFile::remove(file.absoluteFilePath());
+        const QString folder = RecordingTemporaryFolder();
+        if (folder.isEmpty()) return;
+        const QDateTime cutoff = QDateTime::currentDateTime().addDays(-kTemporaryFileDays);
+        const QFileInfoList files = QDir(folder).entryInfoList(
+            {QStringLiteral("Dictation_*.*"), QStringLiteral("PhoneMessage_*.*")}, QDir::Files);
+        for (const QFileInfo& file : files)
+            if (file.lastModified() < cutoff) QFile::remove(file.absoluteFilePath());
     });
 }
 

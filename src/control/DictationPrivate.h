@@ -4,10 +4,10 @@
 #include <VantorDictation4/Dictation.h>
 
 #include "ControlStrip.h"
-#include "common/RecordingData.h"
 #include "StatusDisplay.h"
 #include "audio/AudioDeviceLayer.h"
 #include "common/ErrorGuard.h"
+#include "common/RecordingData.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -57,14 +57,17 @@ struct DictationPrivate {
     bool dragonAudioSave = false;
     bool dragonMicrophoneOn = false;
     VantorDictation4::gdenmRecognitionMode recognitionMode = VantorDictation4::RecognitionMode_Unknown;
-    VantorDictation4::gdenmRecognitionMode previousRecognitionMode = VantorDictation4::RecognitionMode_Unknown;
+    VantorDictation4::gdenmRecognitionMode previousRecognitionMode =
+        VantorDictation4::RecognitionMode_Unknown;
     qint32 hiddenModeTextControl = 0;
     bool speechmikeClassic = false, noInitSpeechmikePro = false, noInitFootpedals = false;
     bool disableCompression = false, dictationCheckSecurity = false;
     bool listDisplayIncludeArchive = false, listIncludeArchive = false;
-    QString listSortOrder, listSelectionAuthor = QStringLiteral("*"), listSelectionExclusionAuthor = QStringLiteral("*");
+    QString listSortOrder, listSelectionAuthor = QStringLiteral("*"),
+                           listSelectionExclusionAuthor = QStringLiteral("*");
     short listSelectionPriority = 0;
-    VantorDictation4::genmWorkflowTrackingDictation trackingDictation = VantorDictation4::WorkflowTrackingDictation_None;
+    VantorDictation4::genmWorkflowTrackingDictation trackingDictation =
+        VantorDictation4::WorkflowTrackingDictation_None;
     VantorDictation4::genmWorkflowTrackingVoiceRecognition trackingVoiceRecognition =
         VantorDictation4::WorkflowTrackingVoiceRecognition_None;
     VantorDictation4::genmWorkflowTrackingTranscription trackingTranscription =
@@ -153,8 +156,7 @@ template <class T> QString SettingText(const T& value) {
 }
 
 template <class T> void DictationPrivate::changeSetting(const char* name, T& field, const T& value) {
-    if (field == value)
-        return;
+    if (field == value) return;
     const T old = field;
     field = value;
     settingChanged(name, SettingText(old), SettingText(value));

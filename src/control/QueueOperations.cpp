@@ -37,19 +37,16 @@ private:
 QString Dictation::DictationNext() {
     QString name;
     vd::ErrorGuard({vd::kDictationClass, "DictationNext"}, [&] {
-        if (!queueModeAllowed(d->mode))
-            return;
+        if (!queueModeAllowed(d->mode)) return;
         if (!vd::ServerRequestSend(vd::RequestNextDictation(d->listSortOrder, d->listSelectionAuthor,
                                                             d->listSelectionPriority,
                                                             d->listSelectionExclusionAuthor),
                                    vd::failure::NextDictation, name))
             return;
-        if (name.isEmpty())
-            return;
+        if (name.isEmpty()) return;
         bool cancel = false;
         Q_EMIT DictationNext(name, cancel);
-        if (!cancel)
-            RecordingRead(name);
+        if (!cancel) RecordingRead(name);
     });
     return name;
 }
@@ -63,8 +60,7 @@ bool Dictation::DictationStatusChange(const QString& strRecordingName_IN) {
         vd::frmChangeStatus form(this);
         form.setDictationFileStatus(stored);
         form.exec();
-        if (form.FormCancel() || form.DictationFileStatus() == stored)
-            return;
+        if (form.FormCancel() || form.DictationFileStatus() == stored) return;
         changed = true;
         QString answer;
         vd::ServerRequestSend(vd::RequestStatusChange(strRecordingName_IN, form.DictationFileStatus()),
@@ -82,8 +78,7 @@ bool Dictation::DictationPriorityChange(const QString& strRecordingName_IN) {
         vd::frmChangePriority form(this);
         form.setDictationPriority(stored);
         form.exec();
-        if (form.FormCancel() || form.DictationPriority() == stored)
-            return;
+        if (form.FormCancel() || form.DictationPriority() == stored) return;
         changed = true;
         setDictationPriority(gdenmDictationPriority(form.DictationPriority()));
         HeaderSave();

@@ -9,37 +9,35 @@
 
 using namespace VantorDictation4;
 
-void Dictation::InitializeDictation(const QString& strRecordingName_IN, const QString& strDictationPatientAccountNumber_IN,
-                                    const QString& strDictationPatientName_IN, const QString& strDictationSeriesCode_IN,
-                                    const QString& strDictationSeriesDescription_IN,
-                                    const QDateTime& dtmDictationDateOfService_IN,
-                                    const QString& strDictationStudyTemplateCode_IN,
-                                    const QString& strDictationStudyTemplateName_IN,
-                                    gdenmDictationPriority enmDictationPriority_IN,
-                                    const QString& strDictationTranscriptionNote_IN,
-                                    const QString& strDictationAuthor_IN) {
+void Dictation::InitializeDictation(
+    const QString& strRecordingName_IN, const QString& strDictationPatientAccountNumber_IN,
+    const QString& strDictationPatientName_IN, const QString& strDictationSeriesCode_IN,
+    const QString& strDictationSeriesDescription_IN, const QDateTime& dtmDictationDateOfService_IN,
+    const QString& strDictationStudyTemplateCode_IN, const QString& strDictationStudyTemplateName_IN,
+    gdenmDictationPriority enmDictationPriority_IN, const QString& strDictationTranscriptionNote_IN,
+    const QString& strDictationAuthor_IN) {
     // The series and template name are accepted for compatibility and not stored.
     Q_UNUSED(strDictationSeriesCode_IN);
     Q_UNUSED(strDictationSeriesDescription_IN);
     Q_UNUSED(strDictationStudyTemplateName_IN);
     InitializeDictation2(strRecordingName_IN, strDictationPatientAccountNumber_IN, strDictationPatientName_IN,
-                         QString(), QString(), dtmDictationDateOfService_IN, strDictationStudyTemplateCode_IN, false,
-                         enmDictationPriority_IN, strDictationTranscriptionNote_IN, strDictationAuthor_IN);
+                         QString(), QString(), dtmDictationDateOfService_IN, strDictationStudyTemplateCode_IN,
+                         false, enmDictationPriority_IN, strDictationTranscriptionNote_IN,
+                         strDictationAuthor_IN);
 }
 
-void Dictation::InitializeDictation2(const QString& strRecordingName_IN,
-                                     const QString& strDictationPatientAccountNumber_IN,
-                                     const QString& strDictationPatientName_IN, const QString& strDictationStudyCode_IN,
-                                     const QString& strDictationModalityCode_IN,
-                                     const QDateTime& dtmDictationDateOfService_IN,
-                                     const QString& strDictationStudyTemplateCode_IN, bool blnDictationStudyNormal_IN,
-                                     gdenmDictationPriority enmDictationPriority_IN,
-                                     const QString& strDictationTranscriptionNote_IN,
-                                     const QString& strDictationAuthor_IN) {
+void Dictation::InitializeDictation2(
+    const QString& strRecordingName_IN, const QString& strDictationPatientAccountNumber_IN,
+    const QString& strDictationPatientName_IN, const QString& strDictationStudyCode_IN,
+    const QString& strDictationModalityCode_IN, const QDateTime& dtmDictationDateOfService_IN,
+    const QString& strDictationStudyTemplateCode_IN, bool blnDictationStudyNormal_IN,
+    gdenmDictationPriority enmDictationPriority_IN, const QString& strDictationTranscriptionNote_IN,
+    const QString& strDictationAuthor_IN) {
     InitializeDictation3(strRecordingName_IN, strDictationPatientAccountNumber_IN, strDictationPatientName_IN,
-                         strDictationStudyCode_IN, strDictationModalityCode_IN, dtmDictationDateOfService_IN, QString(),
-                         QString(), QString(), QString(), strDictationStudyTemplateCode_IN, blnDictationStudyNormal_IN,
-                         enmDictationPriority_IN, strDictationTranscriptionNote_IN, strDictationAuthor_IN);
+                         strDictationStudyCode_IN, strDictationModalityCode_IN, dtmDictationDateOfService_IN,
+                         QString(), QString(), QString(), QString(), strDictationStudyTemplateCode_IN,
+                         blnDictationStudyNormal_IN, enmDictationPriority_IN,
+                         strDictationTranscriptionNote_IN, strDictationAuthor_IN);
 }
 
 void Dictation::InitializeDictation3(
@@ -47,17 +45,17 @@ void Dictation::InitializeDictation3(
     const QString& strDictationPatientName_IN, const QString& strDictationStudyCode_IN,
     const QString& strDictationModalityCode_IN, const QDateTime& dtmDictationDateOfService_IN,
     const QString& strDictationPlaceOfServiceCode_IN, const QString& strDictationPlaceOfServiceName_IN,
-    const QString& strDictationReferringPhysicianCode_IN, const QString& strDictationReferringPhysicianName_IN,
-    const QString& strDictationStudyTemplateCode_IN, bool blnDictationStudyNormal_IN,
-    gdenmDictationPriority enmDictationPriority_IN, const QString& strDictationTranscriptionNote_IN,
-    const QString& strDictationAuthor_IN) {
-    InitializeDictation4(strRecordingName_IN, DictationType_RecordingOnly, strDictationPatientAccountNumber_IN,
-                         strDictationPatientName_IN, strDictationStudyCode_IN, strDictationModalityCode_IN,
-                         dtmDictationDateOfService_IN, strDictationPlaceOfServiceCode_IN,
-                         strDictationPlaceOfServiceName_IN, strDictationReferringPhysicianCode_IN,
-                         strDictationReferringPhysicianName_IN, strDictationStudyTemplateCode_IN,
-                         blnDictationStudyNormal_IN, enmDictationPriority_IN, strDictationTranscriptionNote_IN,
-                         strDictationAuthor_IN, QString());
+    const QString& strDictationReferringPhysicianCode_IN,
+    const QString& strDictationReferringPhysicianName_IN, const QString& strDictationStudyTemplateCode_IN,
+    bool blnDictationStudyNormal_IN, gdenmDictationPriority enmDictationPriority_IN,
+    const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN) {
+    InitializeDictation4(
+        strRecordingName_IN, DictationType_RecordingOnly, strDictationPatientAccountNumber_IN,
+        strDictationPatientName_IN, strDictationStudyCode_IN, strDictationModalityCode_IN,
+        dtmDictationDateOfService_IN, strDictationPlaceOfServiceCode_IN, strDictationPlaceOfServiceName_IN,
+        strDictationReferringPhysicianCode_IN, strDictationReferringPhysicianName_IN,
+        strDictationStudyTemplateCode_IN, blnDictationStudyNormal_IN, enmDictationPriority_IN,
+        strDictationTranscriptionNote_IN, strDictationAuthor_IN, QString());
 }
 
 void Dictation::InitializeDictation4(
@@ -70,13 +68,13 @@ void Dictation::InitializeDictation4(
     bool blnDictationStudyNormal_IN, gdenmDictationPriority enmDictationPriority_IN,
     const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN,
     const QString& strExternalKey_IN) {
-    InitializeDictation5(strRecordingName_IN, enmDictationType_IN, strDictationPatientAccountNumber_IN,
-                         strDictationPatientName_IN, strDictationStudyCode_IN, strDictationModalityCode_IN,
-                         dtmDictationDateOfService_IN, strDictationPlaceOfServiceCode_IN,
-                         strDictationPlaceOfServiceName_IN, strDictationReferringPhysicianCode_IN,
-                         strDictationReferringPhysicianName_IN, strDictationStudyTemplateCode_IN,
-                         blnDictationStudyNormal_IN, enmDictationPriority_IN, strDictationTranscriptionNote_IN,
-                         strDictationAuthor_IN, strExternalKey_IN, QString(), QString());
+    InitializeDictation5(
+        strRecordingName_IN, enmDictationType_IN, strDictationPatientAccountNumber_IN,
+        strDictationPatientName_IN, strDictationStudyCode_IN, strDictationModalityCode_IN,
+        dtmDictationDateOfService_IN, strDictationPlaceOfServiceCode_IN, strDictationPlaceOfServiceName_IN,
+        strDictationReferringPhysicianCode_IN, strDictationReferringPhysicianName_IN,
+        strDictationStudyTemplateCode_IN, blnDictationStudyNormal_IN, enmDictationPriority_IN,
+        strDictationTranscriptionNote_IN, strDictationAuthor_IN, strExternalKey_IN, QString(), QString());
 }
 
 void Dictation::InitializeDictation5(
@@ -88,14 +86,16 @@ void Dictation::InitializeDictation5(
     const QString& strDictationReferringPhysicianName_IN, const QString& strDictationStudyTemplateCode_IN,
     bool blnDictationStudyNormal_IN, gdenmDictationPriority enmDictationPriority_IN,
     const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN,
-    const QString& strExternalKey_IN, const QString& strTrackingTypeCode_IN, const QString& strTrackingEditorCode_IN) {
+    const QString& strExternalKey_IN, const QString& strTrackingTypeCode_IN,
+    const QString& strTrackingEditorCode_IN) {
     InitializeDictation6(strRecordingName_IN, enmDictationType_IN, TranscriptionTypeDictation,
-                         strDictationPatientAccountNumber_IN, strDictationPatientName_IN, strDictationStudyCode_IN,
-                         strDictationModalityCode_IN, dtmDictationDateOfService_IN, strDictationPlaceOfServiceCode_IN,
-                         strDictationPlaceOfServiceName_IN, strDictationReferringPhysicianCode_IN,
-                         strDictationReferringPhysicianName_IN, strDictationStudyTemplateCode_IN,
-                         blnDictationStudyNormal_IN, enmDictationPriority_IN, strDictationTranscriptionNote_IN,
-                         strDictationAuthor_IN, strExternalKey_IN, strTrackingTypeCode_IN, strTrackingEditorCode_IN);
+                         strDictationPatientAccountNumber_IN, strDictationPatientName_IN,
+                         strDictationStudyCode_IN, strDictationModalityCode_IN, dtmDictationDateOfService_IN,
+                         strDictationPlaceOfServiceCode_IN, strDictationPlaceOfServiceName_IN,
+                         strDictationReferringPhysicianCode_IN, strDictationReferringPhysicianName_IN,
+                         strDictationStudyTemplateCode_IN, blnDictationStudyNormal_IN,
+                         enmDictationPriority_IN, strDictationTranscriptionNote_IN, strDictationAuthor_IN,
+                         strExternalKey_IN, strTrackingTypeCode_IN, strTrackingEditorCode_IN);
 }
 
 void Dictation::InitializeDictation6(
@@ -104,21 +104,24 @@ void Dictation::InitializeDictation6(
     const QString& strDictationPatientName_IN, const QString& strDictationStudyCode_IN,
     const QString& strDictationModalityCode_IN, const QDateTime& dtmDictationDateOfService_IN,
     const QString& strDictationPlaceOfServiceCode_IN, const QString& strDictationPlaceOfServiceName_IN,
-    const QString& strDictationReferringPhysicianCode_IN, const QString& strDictationReferringPhysicianName_IN,
-    const QString& strDictationStudyTemplateCode_IN, bool blnDictationStudyNormal_IN,
-    gdenmDictationPriority enmDictationPriority_IN, const QString& strDictationTranscriptionNote_IN,
-    const QString& strDictationAuthor_IN, const QString& strExternalKey_IN, const QString& strTrackingTypeCode_IN,
+    const QString& strDictationReferringPhysicianCode_IN,
+    const QString& strDictationReferringPhysicianName_IN, const QString& strDictationStudyTemplateCode_IN,
+    bool blnDictationStudyNormal_IN, gdenmDictationPriority enmDictationPriority_IN,
+    const QString& strDictationTranscriptionNote_IN, const QString& strDictationAuthor_IN,
+    const QString& strExternalKey_IN, const QString& strTrackingTypeCode_IN,
     const QString& strTrackingEditorCode_IN) {
     vd::ErrorGuard({vd::kDictationClass, "InitializeDictation6"}, [&] {
         QString name = strRecordingName_IN;
         if (name.isEmpty()) {
             auto* utils = qobject_cast<UtilityComponent*>(vd::Slots().utility.data());
-            name = vd::DictationNameFormat(strDictationPatientAccountNumber_IN, strDictationPatientName_IN,
-                                           utils ? utils->DateTimeCurrentGet() : QDateTime::currentDateTime());
+            name =
+                vd::DictationNameFormat(strDictationPatientAccountNumber_IN, strDictationPatientName_IN,
+                                        utils ? utils->DateTimeCurrentGet() : QDateTime::currentDateTime());
         }
         switch (d->mode) {
         case RecordingMode_None:
-        case RecordingMode_HeaderDataOnly: break;
+        case RecordingMode_HeaderDataOnly:
+            break;
         case RecordingMode_PlaybackStandby:
             // A recording is open and stopped: carry on dictating into it.
             setRecordingMode(RecordingMode_RecordingOverwriteStandby);
@@ -127,7 +130,9 @@ void Dictation::InitializeDictation6(
             d->modeChanged(true, true, true, QStringLiteral("Dictating (paused)"));
             vd::FormCustomColorSet(this);
             return;
-        default: vd::FormCustomColorSet(this); return;
+        default:
+            vd::FormCustomColorSet(this);
+            return;
         }
         RecordingRead(name);
         if (d->data.name.isEmpty()) {
@@ -177,13 +182,18 @@ void Dictation::InitializeDictation6(
                 }
             }
             switch (enmDictationType_IN) {
-            case DictationType_TextOnly: setRecordingMode(RecordingMode_TextMini); break;
+            case DictationType_TextOnly:
+                setRecordingMode(RecordingMode_TextMini);
+                break;
             case DictationType_TextAndRecording:
                 setRecordingQualitySampleSize(RecordingQualitySampleSize_CD);
                 setRecordingMode(RecordingMode_TextMini);
                 break;
-            case DictationType_ExternalText: setRecordingMode(RecordingMode_TextTranscription); break;
-            default: break;
+            case DictationType_ExternalText:
+                setRecordingMode(RecordingMode_TextTranscription);
+                break;
+            default:
+                break;
             }
             if (tracking)
                 if (auto* editor = qobject_cast<CodesEditorComponent*>(vd::Slots().codesEditor.data()))
@@ -210,14 +220,16 @@ void Dictation::InitializePhoneMessage(const QString& strRecordingName_IN,
     vd::ErrorGuard({vd::kDictationClass, "InitializePhoneMessage"}, [&] {
         switch (d->mode) {
         case RecordingMode_None:
-        case RecordingMode_HeaderDataOnly: break;
+        case RecordingMode_HeaderDataOnly:
+            break;
         case RecordingMode_PlaybackStandby:
             setRecordingMode(RecordingMode_RecordingOverwriteStandby);
             DisplayUpdate();
             Q_EMIT PhoneMessageInitialized();
             d->modeChanged(true, true, true, QStringLiteral("Recording (paused)"));
             return;
-        default: return;
+        default:
+            return;
         }
         setRecordingMode(RecordingMode_RecordingOverwriteStandby);
         d->resetRecordingData(false, false);

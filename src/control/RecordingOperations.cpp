@@ -5,9 +5,9 @@
 
 #include "DictationPrivate.h"
 #include "Transport.h"
-#include "speech/CommandMenu.h"
 #include "common/StringProcedures.h"
 #include "services/VantorMessage.h"
+#include "speech/CommandMenu.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -49,7 +49,9 @@ void DictationPrivate::mediaFastMove(bool backward, qint32 milliseconds) {
     case RecordingMode_RecordingInsertStandby:
     case RecordingMode_RecordingOverwriteStandby:
     case RecordingMode_Command:
-    case RecordingMode_CommandStandby: r.setPositionSeconds(target); break;
+    case RecordingMode_CommandStandby:
+        r.setPositionSeconds(target);
+        break;
     case RecordingMode_Playback:
         r.Stop();
         r.setPositionSeconds(target);
@@ -60,15 +62,14 @@ void DictationPrivate::mediaFastMove(bool backward, qint32 milliseconds) {
         q->RecordingPause();
         r.setPositionSeconds(target);
         break;
-    default: break;
+    default:
+        break;
     }
-    if (mode != RecordingMode_HeaderDataOnly)
-        updateTimerDisplay();
+    if (mode != RecordingMode_HeaderDataOnly) updateTimerDisplay();
 }
 
 void DictationPrivate::createNewRecording() {
-    if (data.fileName.isEmpty())
-        data.fileName = temporaryFileName();
+    if (data.fileName.isEmpty()) data.fileName = temporaryFileName();
     switch (data.dictationType) {
     case DictationType_RecordingOnly: {
         configureAudio();
@@ -95,7 +96,8 @@ void DictationPrivate::createNewRecording() {
         q->TranscriptionApplicationOpen(QString(), data.patientAccountNumber, data.patientName, QString(),
                                         data.externalKey);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -119,10 +121,15 @@ void DictationPrivate::clearRecordingWork() {
 // Pauses whatever runs: playback and recording keep their position.
 void DictationPrivate::pauseRunning() {
     switch (mode) {
-    case RecordingMode_Playback: q->PlaybackPause(); break;
+    case RecordingMode_Playback:
+        q->PlaybackPause();
+        break;
     case RecordingMode_RecordingInsert:
-    case RecordingMode_RecordingOverwrite: q->RecordingPause(); break;
-    default: break;
+    case RecordingMode_RecordingOverwrite:
+        q->RecordingPause();
+        break;
+    default:
+        break;
     }
 }
 
@@ -152,12 +159,12 @@ void Dictation::RecordingStart() {
 void Dictation::RecordingPause() {
     vd::ErrorGuard({vd::kDictationClass, "RecordingPause"}, [&] {
         const gdenmRecordingMode mode = d->mode;
-        if (mode != RecordingMode_RecordingInsert && mode != RecordingMode_RecordingOverwrite)
-            return;
+        if (mode != RecordingMode_RecordingInsert && mode != RecordingMode_RecordingOverwrite) return;
         const bool insert = mode == RecordingMode_RecordingInsert;
         d->audio.recorder()->Stop();
         d->timeDisplayEnable(false);
-        setRecordingMode(insert ? RecordingMode_RecordingInsertStandby : RecordingMode_RecordingOverwriteStandby);
+        setRecordingMode(insert ? RecordingMode_RecordingInsertStandby
+                                : RecordingMode_RecordingOverwriteStandby);
         d->modeChanged(true, true, !insert, vd::kDictatingPaused);
         DisplayUpdate();
     });
@@ -165,7 +172,8 @@ void Dictation::RecordingPause() {
 
 void Dictation::RecordingInsert(bool blnInsert_IN) {
     vd::ErrorGuard({vd::kDictationClass, "RecordingInsert"}, [&] {
-        setRecordingMode(blnInsert_IN ? RecordingMode_RecordingInsertStandby : RecordingMode_RecordingOverwriteStandby);
+        setRecordingMode(blnInsert_IN ? RecordingMode_RecordingInsertStandby
+                                      : RecordingMode_RecordingOverwriteStandby);
         d->modeChanged(true, true, !blnInsert_IN, vd::kDictatingPaused);
         DisplayUpdate();
     });
@@ -212,17 +220,24 @@ void Dictation::RecordingEnd() {
         switch (d->mode) {
         case RecordingMode_Playback:
         case RecordingMode_RecordingInsert:
-        case RecordingMode_RecordingOverwrite: d->pauseRunning(); break;
+        case RecordingMode_RecordingOverwrite:
+            d->pauseRunning();
+            break;
         case RecordingMode_TextMini:
         case RecordingMode_TextTranscription:
-        case RecordingMode_VoiceRecognition: d->dragonMicrophoneOn = false; break;
-        default: d->audio.recorder()->Stop(); break;
+        case RecordingMode_VoiceRecognition:
+            d->dragonMicrophoneOn = false;
+            break;
+        default:
+            d->audio.recorder()->Stop();
+            break;
         }
         DisplayUpdate();
         Q_EMIT DialogDisplayed(QStringLiteral("CommandOptions"));
         {
-            vd::frmCommandOptions menu(this, {[this] { d->transport->ProcessButtonBeginning(); },
-                                              [this] { d->transport->ProcessButtonEnding(); }},
+            vd::frmCommandOptions menu(this,
+                                       {[this] { d->transport->ProcessButtonBeginning(); },
+                                        [this] { d->transport->ProcessButtonEnding(); }},
                                        this);
             menu.Initialize();
             menu.exec();
@@ -243,9 +258,12 @@ void Dictation::RecordingCancel() {
     vd::ErrorGuard({vd::kDictationClass, "RecordingCancel"}, [&] {
         d->pauseRunning();
         switch (d->mode) {
-        case RecordingMode_TextMini: d->data.recordingChanged = false; break;
+        case RecordingMode_TextMini:
+            d->data.recordingChanged = false;
+            break;
         case RecordingMode_TextTranscription:
-        case RecordingMode_VoiceRecognition: break;
+        case RecordingMode_VoiceRecognition:
+            break;
         default:
             d->audio.recorder()->Stop();
             d->configureAudio();
@@ -280,8 +298,7 @@ void Dictation::RecordingClose(bool blnDeleteFile_IN) {
 bool Dictation::RecordingFileDelete() {
     bool deleted = false;
     vd::ErrorGuard({vd::kDictationClass, "RecordingFileDelete"}, [&] {
-        if (d->mode != RecordingMode_None)
-            return;
+        if (d->mode != RecordingMode_None) return;
         d->configureAudio(); // releases the file
         deleted = true;
     });

@@ -23,8 +23,7 @@ static QDateTime currentTime() {
 
 void DictationPrivate::stampEditDates() {
     data.editDate = currentTime();
-    if (IsZeroDate(data.creationDate))
-        data.creationDate = data.editDate;
+    if (IsZeroDate(data.creationDate)) data.creationDate = data.editDate;
 }
 
 void DictationPrivate::timerText(const QString& text) {
@@ -51,8 +50,7 @@ void DictationPrivate::readFailed() {
 void Dictation::RecordingSave() {
     vd::ErrorGuard({vd::kDictationClass, "RecordingSave"}, [&] {
         vd::RecordingData& data = d->data;
-        if (data.recordingChanged)
-            data.lengthSeconds = d->audio.recorder()->TotalSeconds();
+        if (data.recordingChanged) data.lengthSeconds = d->audio.recorder()->TotalSeconds();
         if (data.dictationType == DictationType_None || data.dictationType == DictationType_RecordingOnly)
             d->configureAudio(); // releases the file so it can be compressed
         d->stampEditDates();
@@ -65,14 +63,14 @@ void Dictation::RecordingSave() {
             return;
         vd::HourglassScope busy;
         d->timerText(QStringLiteral("Saving"));
-        if (data.type == RecordingType_Dictation &&
-            (data.dictationType == DictationType_ExternalText || data.dictationType == DictationType_TextOnly ||
-             data.dictationType == DictationType_TextAndRecording))
+        if (data.type == RecordingType_Dictation && (data.dictationType == DictationType_ExternalText ||
+                                                     data.dictationType == DictationType_TextOnly ||
+                                                     data.dictationType == DictationType_TextAndRecording))
             d->dragonMicrophoneOn = false;
-        const QString name = vd::DatabaseRecordingSave(mode, data, {data.lengthSeconds, d->disableCompression});
+        const QString name =
+            vd::DatabaseRecordingSave(mode, data, {data.lengthSeconds, d->disableCompression});
         d->timerText(QString());
-        if (name.isEmpty())
-            return;
+        if (name.isEmpty()) return;
         Q_EMIT RecordingSavedDatabase(data.patientAccountNumber, data.name);
         data.recordingChanged = false;
         data.headerChanged = false;
@@ -82,13 +80,11 @@ void Dictation::RecordingSave() {
 void Dictation::HeaderSave() {
     vd::ErrorGuard({vd::kDictationClass, "HeaderSave"}, [&] {
         d->stampEditDates();
-        if (!d->data.headerChanged)
-            return;
+        if (!d->data.headerChanged) return;
         vd::HourglassScope busy;
         const QString name = vd::DatabaseRecordingSave(vd::SaveMode::HeaderUpdate, d->data,
                                                        {d->data.lengthSeconds, d->disableCompression});
-        if (name.isEmpty())
-            return;
+        if (name.isEmpty()) return;
         Q_EMIT RecordingSavedDatabase(d->data.patientAccountNumber, d->data.name);
         d->data.headerChanged = false;
     });
@@ -111,7 +107,8 @@ void Dictation::RecordingRead(const QString& strRecordingName_IN) {
                 if (d->data.dictationType != DictationType_TextOnly &&
                     d->data.dictationType != DictationType_TextAndRecording)
                     RecordingLoad(d->data.fileName);
-                Q_EMIT RecordingReadDatabase(d->data.patientAccountNumber, strRecordingName_IN, d->data.fileName);
+                Q_EMIT RecordingReadDatabase(d->data.patientAccountNumber, strRecordingName_IN,
+                                             d->data.fileName);
             } else {
                 d->readFailed();
             }
@@ -126,8 +123,8 @@ void Dictation::HeaderRead(const QString& strRecordingName_IN) {
         if (strRecordingName_IN.isEmpty())
             Q_EMIT RecordingReadDatabase(QString(), QString(), QString());
         else
-            ok = vd::DatabaseRecordingRead(strRecordingName_IN, vd::ReadMode::HeaderOnly, d->data, vd::UserName()) ==
-                 vd::ReadOutcome::Succeeded;
+            ok = vd::DatabaseRecordingRead(strRecordingName_IN, vd::ReadMode::HeaderOnly, d->data,
+                                           vd::UserName()) == vd::ReadOutcome::Succeeded;
         if (ok)
             setRecordingMode(RecordingMode_HeaderDataOnly);
         else
@@ -138,16 +135,13 @@ void Dictation::HeaderRead(const QString& strRecordingName_IN) {
 
 void Dictation::AudioRead() {
     vd::ErrorGuard({vd::kDictationClass, "AudioRead"}, [&] {
-        if (d->mode != RecordingMode_HeaderDataOnly)
-            return;
+        if (d->mode != RecordingMode_HeaderDataOnly) return;
         vd::HourglassScope busy;
         const vd::ReadOutcome outcome =
             vd::DatabaseRecordingRead(d->data.name, vd::ReadMode::AudioAndText, d->data, vd::UserName());
         d->timerText(QString());
-        if (outcome == vd::ReadOutcome::FailedResetData)
-            d->readFailed();
-        if (outcome != vd::ReadOutcome::Succeeded)
-            return;
+        if (outcome == vd::ReadOutcome::FailedResetData) d->readFailed();
+        if (outcome != vd::ReadOutcome::Succeeded) return;
         RecordingLoad(d->data.fileName);
         Q_EMIT RecordingReadDatabase(d->data.patientAccountNumber, d->data.name, d->data.fileName);
     });
@@ -155,8 +149,7 @@ void Dictation::AudioRead() {
 
 void Dictation::RecordingLoad(const QString& strRecordingFileName_IN) {
     vd::ErrorGuard({vd::kDictationClass, "RecordingLoad"}, [&] {
-        if (!QFileInfo::exists(strRecordingFileName_IN))
-            return;
+        if (!QFileInfo::exists(strRecordingFileName_IN)) return;
         d->data.fileName = strRecordingFileName_IN;
         setRecordingMode(RecordingMode_PlaybackStandby);
         d->configureAudio(false);

@@ -14,21 +14,50 @@ using namespace VantorDictation4;
 bool StatusText(gdenmRecordingMode mode, bool microphoneOn, QString& text) {
     const QString onOff = microphoneOn ? QStringLiteral("On") : QStringLiteral("Off");
     switch (mode) {
-    case RecordingMode_None: text = QStringLiteral("None"); return true;
-    case RecordingMode_PlaybackStandby: text = QStringLiteral("Play (Pause)"); return true;
-    case RecordingMode_Playback: text = QStringLiteral("Play"); return true;
-    case RecordingMode_RecordingInsertStandby: text = QStringLiteral("Insert (Pause)"); return true;
-    case RecordingMode_RecordingInsert: text = QStringLiteral("Insert"); return true;
-    case RecordingMode_RecordingOverwriteStandby: text = QStringLiteral("Overwrite (Pause)"); return true;
-    case RecordingMode_RecordingOverwrite: text = QStringLiteral("Overwrite"); return true;
-    case RecordingMode_Command: text = QStringLiteral("Command"); return true;
-    case RecordingMode_CommandStandby: text = QStringLiteral("Command (Pause)"); return true;
-    case RecordingMode_HeaderDataOnly: text = QStringLiteral("Header"); return true;
-    case RecordingMode_TextMini: text = QStringLiteral("Dictating (") + onOff + u')'; return true;
-    case RecordingMode_TextTranscription: text = QStringLiteral("External Text"); return true;
-    case RecordingMode_VoiceRecognition: text = QStringLiteral("Recognition (") + onOff + u')'; return true;
-    case RecordingMode_AudioFileRecognition: text = QStringLiteral("File Recognition"); return true;
-    default: return false; // microphone on/off modes keep the text
+    case RecordingMode_None:
+        text = QStringLiteral("None");
+        return true;
+    case RecordingMode_PlaybackStandby:
+        text = QStringLiteral("Play (Pause)");
+        return true;
+    case RecordingMode_Playback:
+        text = QStringLiteral("Play");
+        return true;
+    case RecordingMode_RecordingInsertStandby:
+        text = QStringLiteral("Insert (Pause)");
+        return true;
+    case RecordingMode_RecordingInsert:
+        text = QStringLiteral("Insert");
+        return true;
+    case RecordingMode_RecordingOverwriteStandby:
+        text = QStringLiteral("Overwrite (Pause)");
+        return true;
+    case RecordingMode_RecordingOverwrite:
+        text = QStringLiteral("Overwrite");
+        return true;
+    case RecordingMode_Command:
+        text = QStringLiteral("Command");
+        return true;
+    case RecordingMode_CommandStandby:
+        text = QStringLiteral("Command (Pause)");
+        return true;
+    case RecordingMode_HeaderDataOnly:
+        text = QStringLiteral("Header");
+        return true;
+    case RecordingMode_TextMini:
+        text = QStringLiteral("Dictating (") + onOff + u')';
+        return true;
+    case RecordingMode_TextTranscription:
+        text = QStringLiteral("External Text");
+        return true;
+    case RecordingMode_VoiceRecognition:
+        text = QStringLiteral("Recognition (") + onOff + u')';
+        return true;
+    case RecordingMode_AudioFileRecognition:
+        text = QStringLiteral("File Recognition");
+        return true;
+    default:
+        return false; // microphone on/off modes keep the text
     }
 }
 
@@ -40,16 +69,25 @@ bool TimerColor(gdenmRecordingMode mode, qint32& color, bool& unchanged) {
     case RecordingMode_Playback:
     case RecordingMode_Command:
     case RecordingMode_CommandStandby:
-    case RecordingMode_VoiceRecognition: color = 0; return true;
+    case RecordingMode_VoiceRecognition:
+        color = 0;
+        return true;
     case RecordingMode_RecordingInsertStandby:
-    case RecordingMode_RecordingInsert: color = 0x00FF00FF; return true;
+    case RecordingMode_RecordingInsert:
+        color = 0x00FF00FF;
+        return true;
     case RecordingMode_RecordingOverwriteStandby:
-    case RecordingMode_RecordingOverwrite: color = 0x000000FF; return true;
+    case RecordingMode_RecordingOverwrite:
+        color = 0x000000FF;
+        return true;
     case RecordingMode_HeaderDataOnly:
     case RecordingMode_TextMini:
     case RecordingMode_TextTranscription:
-    case RecordingMode_AudioFileRecognition: return false;
-    default: unchanged = true; return false;
+    case RecordingMode_AudioFileRecognition:
+        return false;
+    default:
+        unchanged = true;
+        return false;
     }
 }
 
@@ -62,8 +100,10 @@ bool TimerShowsPosition(gdenmRecordingMode mode) {
     case RecordingMode_TextMini:
     case RecordingMode_TextTranscription:
     case RecordingMode_AudioFileRecognition:
-    case RecordingMode_VoiceRecognition: return false;
-    default: return true;
+    case RecordingMode_VoiceRecognition:
+        return false;
+    default:
+        return true;
     }
 }
 
@@ -90,12 +130,11 @@ void StatusDisplay::DisplayStatusUpdate(const StatusInputs& in) {
         p.setColor(QPalette::Window, background);
         label->setPalette(p);
         QString text;
-        if (StatusText(in.mode, in.microphoneOn, text))
-            label->setText(text);
+        if (StatusText(in.mode, in.microphoneOn, text)) label->setText(text);
     }
     const bool active = in.mode != RecordingMode_None;
-    for (const char* name : {"cmdBeginning", "cmdRewind", "cmdPlay", "cmdForward", "cmdEnding", "cmdEdit", "cmdInsert",
-                             "cmdVoiceRecognition", "cmdDictationConferenceModeToggle"})
+    for (const char* name : {"cmdBeginning", "cmdRewind", "cmdPlay", "cmdForward", "cmdEnding", "cmdEdit",
+                             "cmdInsert", "cmdVoiceRecognition", "cmdDictationConferenceModeToggle"})
         m_strip.element(QString::fromLatin1(name))->setEnabled(active);
     label->update();
 }
@@ -112,8 +151,7 @@ void StatusDisplay::TimerColorSet(gdenmRecordingMode mode) {
 }
 
 void StatusDisplay::UpdateTimerDisplay(const StatusInputs& in) {
-    if (!in.displayTimer)
-        return;
+    if (!in.displayTimer) return;
     QLabel* label = m_strip.label(QStringLiteral("lblTimerText"));
     if (in.mode == RecordingMode_VoiceRecognition)
         label->setText(RecognitionModeText(in.recognitionMode));
@@ -129,7 +167,8 @@ void StatusDisplay::RecordButtonPictureRefresh(const StatusInputs& in) {
     if (in.mode == RecordingMode_None || in.mode == RecordingMode_HeaderDataOnly)
         holder = QStringLiteral("pctRecordingNew");
     else if (in.dictationType == DictationType_ExternalText)
-        holder = in.microphoneOn ? QStringLiteral("pctVoiceRecognitionOn") : QStringLiteral("pctVoiceRecognitonOff");
+        holder = in.microphoneOn ? QStringLiteral("pctVoiceRecognitionOn")
+                                 : QStringLiteral("pctVoiceRecognitonOff");
     else
         holder = QStringLiteral("pctRecordingOperation");
     record->setProperty("picture", holder);

@@ -35,7 +35,8 @@ Transport::Transport(Dictation* control, DictationPrivate& priv) : QObject(contr
     held("cmdForward", &Transport::ProcessButtonForward);
     held("cmdEOL", &Transport::ProcessButtonEOL);
     auto press = [&](const char* name, auto op) {
-        connect(s.button(QString::fromLatin1(name)), &QToolButton::pressed, this, [this, op] { (this->*op)(); });
+        connect(s.button(QString::fromLatin1(name)), &QToolButton::pressed, this,
+                [this, op] { (this->*op)(); });
     };
     press("cmdBeginning", &Transport::ProcessButtonBeginning);
     press("cmdEnding", &Transport::ProcessButtonEnding);
@@ -67,8 +68,7 @@ bool Transport::prologue(int number, bool pressed, bool& swallow, Event click, E
         return false;
     }
     if (swallow) {
-        if (!pressed)
-            swallow = false;
+        if (!pressed) swallow = false;
         return false;
     }
     m_held = pressed ? number : 0;
@@ -80,7 +80,8 @@ bool Transport::prologue(int number, bool pressed, bool& swallow, Event click, E
             return false;
         }
     }
-    if (d.data.dictationType == DictationType_TextOnly || d.data.dictationType == DictationType_TextAndRecording) {
+    if (d.data.dictationType == DictationType_TextOnly ||
+        d.data.dictationType == DictationType_TextAndRecording) {
         raise(pressed ? click : release);
         return false;
     }
@@ -88,8 +89,7 @@ bool Transport::prologue(int number, bool pressed, bool& swallow, Event click, E
 }
 
 void Transport::backStep() {
-    if (d.rewindAfterPlayMs > 0)
-        d.mediaFastMove(true, d.rewindAfterPlayMs);
+    if (d.rewindAfterPlayMs > 0) d.mediaFastMove(true, d.rewindAfterPlayMs);
 }
 
 void Transport::leaveRecordingForPlayback() {
@@ -155,8 +155,7 @@ void Transport::ProcessButtonPlay(bool pressed) {
         // A classic hand-held microphone reports a bare release of play as
         // its record key.
         if (m_held == 0 && !pressed) {
-            if (!d.speechmikeClassic)
-                return;
+            if (!d.speechmikeClassic) return;
             q->setDictationConferenceMode(false);
             m_classicFirst = true;
             m_held = SpeechmikeButton_PlayPause;
@@ -183,8 +182,7 @@ void Transport::ProcessButtonPlay(bool pressed) {
                         q->PlaybackStart();
                     }
                 } else if (mode == RecordingMode_Playback) {
-                    if (raise(event))
-                        q->PlaybackPause();
+                    if (raise(event)) q->PlaybackPause();
                 } else if (isStandby(mode)) {
                     raise(event);
                     q->setRecordingMode(RecordingMode_PlaybackStandby);
@@ -192,8 +190,7 @@ void Transport::ProcessButtonPlay(bool pressed) {
             } else if (isRecording(mode)) {
                 if (pressed) {
                     r.Stop();
-                    if (raise(event))
-                        q->PlaybackStart();
+                    if (raise(event)) q->PlaybackStart();
                 } else if (raise(event)) {
                     q->RecordingPause();
                     q->setRecordingMode(RecordingMode_PlaybackStandby);
@@ -208,27 +205,32 @@ void Transport::ProcessButtonPlay(bool pressed) {
         }
         // Conference mode: a press toggles, a release only reports.
         if (!pressed) {
-            if (mode != RecordingMode_None && !isCommandMode(mode))
-                raise(event);
+            if (mode != RecordingMode_None && !isCommandMode(mode)) raise(event);
             return;
         }
-        if (!raise(event))
-            return;
+        if (!raise(event)) return;
         switch (mode) {
         case RecordingMode_PlaybackStandby:
             backStep();
             q->PlaybackStart();
             break;
-        case RecordingMode_Playback: q->PlaybackPause(); break;
+        case RecordingMode_Playback:
+            q->PlaybackPause();
+            break;
         case RecordingMode_RecordingInsertStandby:
-        case RecordingMode_RecordingOverwriteStandby: q->RecordingStart(); break;
+        case RecordingMode_RecordingOverwriteStandby:
+            q->RecordingStart();
+            break;
         case RecordingMode_RecordingInsert:
-        case RecordingMode_RecordingOverwrite: q->RecordingPause(); break;
+        case RecordingMode_RecordingOverwrite:
+            q->RecordingPause();
+            break;
         case RecordingMode_HeaderDataOnly:
             q->AudioRead();
             q->RecordingStart();
             break;
-        default: break;
+        default:
+            break;
         }
     });
 }
@@ -256,21 +258,17 @@ void Transport::ProcessButtonRecording(bool pressed) {
             }
             return;
         }
-        if (isCommandMode(mode))
-            return; // the command menu's own record action
+        if (isCommandMode(mode)) return; // the command menu's own record action
         if (d.conferenceMode && !pressed) {
-            if (shown)
-                raise(event);
+            if (shown) raise(event);
             return;
         }
         if (mode == RecordingMode_None || mode == RecordingMode_HeaderDataOnly) {
-            if (pressed && raise(event) && shown)
-                newRecordingFromButton();
+            if (pressed && raise(event) && shown) newRecordingFromButton();
             return;
         }
         if (d.conferenceMode) {
-            if (!shown || !raise(event))
-                return;
+            if (!shown || !raise(event)) return;
             if (mode == RecordingMode_PlaybackStandby) {
                 q->setRecordingMode(RecordingMode_RecordingOverwriteStandby);
                 d.modeChanged(true, true, true, QStringLiteral("Dictating (paused)"));
@@ -283,16 +281,13 @@ void Transport::ProcessButtonRecording(bool pressed) {
             return;
         }
         if (pressed) {
-            if (!shown)
-                return;
+            if (!shown) return;
             if (mode == RecordingMode_RecordingOverwrite) {
                 raise(event);
                 return;
             }
-            if (mode == RecordingMode_Playback || mode == RecordingMode_RecordingInsert)
-                r.Stop();
-            if (!raise(event))
-                return;
+            if (mode == RecordingMode_Playback || mode == RecordingMode_RecordingInsert) r.Stop();
+            if (!raise(event)) return;
             q->setRecordingMode(RecordingMode_RecordingOverwriteStandby);
             if (d.loadedFromFile && mode != RecordingMode_Playback && mode != RecordingMode_RecordingInsert)
                 r.setPositionSamples(r.TotalSamples());
@@ -300,8 +295,7 @@ void Transport::ProcessButtonRecording(bool pressed) {
             return;
         }
         if (mode == RecordingMode_RecordingOverwriteStandby) {
-            if (shown)
-                raise(event);
+            if (shown) raise(event);
             return;
         }
         if (mode == RecordingMode_PlaybackStandby || mode == RecordingMode_RecordingInsertStandby) {
@@ -330,18 +324,16 @@ void Transport::ProcessButtonInsert(bool pressed) {
                 raise(event);
             return;
         }
-        if (!d.display.insertButton)
-            return;
+        if (!d.display.insertButton) return;
         if (!prologue(SpeechmikeButton_Insert, pressed, m_swallowInsert, &Dictation::ButtonInsertClick,
                       &Dictation::ButtonInsertRelease))
             return;
         AudioRecordingControl& r = *d.audio.recorder();
-        if (isCommandMode(mode))
-            return; // the command menu's own insert action
+        if (isCommandMode(mode)) return; // the command menu's own insert action
         if (mode == RecordingMode_VoiceRecognition) {
             if (pressed && raise(event))
                 q->setRecognitionMode(d.recognitionMode == RecognitionMode_Normal ? RecognitionMode_Spell
-                                                                                    : RecognitionMode_Normal);
+                                                                                  : RecognitionMode_Normal);
             return;
         }
         if (d.conferenceMode) {
@@ -353,8 +345,7 @@ void Transport::ProcessButtonInsert(bool pressed) {
         }
         if (mode == RecordingMode_None || mode == RecordingMode_HeaderDataOnly) {
             if (pressed) {
-                if (raise(event))
-                    newRecordingFromButton();
+                if (raise(event)) newRecordingFromButton();
             } else if (mode == RecordingMode_HeaderDataOnly) {
                 raise(event);
             }
@@ -365,8 +356,7 @@ void Transport::ProcessButtonInsert(bool pressed) {
                 raise(event);
                 return;
             }
-            if (mode == RecordingMode_Playback || mode == RecordingMode_RecordingOverwrite)
-                r.Stop();
+            if (mode == RecordingMode_Playback || mode == RecordingMode_RecordingOverwrite) r.Stop();
             if (raise(event)) {
                 q->setRecordingMode(RecordingMode_RecordingInsertStandby);
                 q->RecordingStart();
@@ -377,8 +367,7 @@ void Transport::ProcessButtonInsert(bool pressed) {
             raise(event);
             return;
         }
-        if (mode == RecordingMode_Playback || isRecording(mode))
-            r.Stop();
+        if (mode == RecordingMode_Playback || isRecording(mode)) r.Stop();
         if (raise(event)) {
             q->setRecordingMode(RecordingMode_RecordingInsert);
             q->RecordingPause();
@@ -387,17 +376,14 @@ void Transport::ProcessButtonInsert(bool pressed) {
 }
 
 void Transport::move(bool backward, bool pressed, Event click, Event release, int number, bool& swallow) {
-    if (!prologue(number, pressed, swallow, click, release))
-        return;
+    if (!prologue(number, pressed, swallow, click, release)) return;
     if (pressed) {
-        if (raise(click))
-            movementRepeatStart(backward);
+        if (raise(click)) movementRepeatStart(backward);
         return;
     }
     const bool repeated = m_repeated;
     movementRepeatStop();
-    if (repeated || d.mode == RecordingMode_HeaderDataOnly || isCommandMode(d.mode))
-        return;
+    if (repeated || d.mode == RecordingMode_HeaderDataOnly || isCommandMode(d.mode)) return;
     if (raise(release)) {
         leaveRecordingForPlayback();
         d.mediaFastMove(backward, backward ? d.rewindMs : d.forwardMs);
@@ -406,8 +392,8 @@ void Transport::move(bool backward, bool pressed, Event click, Event release, in
 
 void Transport::ProcessButtonRewind(bool pressed) {
     ErrorGuard({kDictationClass, "ProcessButtonRewind"}, [&] {
-        move(true, pressed, &Dictation::ButtonRewindClick, &Dictation::ButtonRewindRelease, SpeechmikeButton_Rewind,
-             m_swallowRewind);
+        move(true, pressed, &Dictation::ButtonRewindClick, &Dictation::ButtonRewindRelease,
+             SpeechmikeButton_Rewind, m_swallowRewind);
     });
 }
 
@@ -434,11 +420,11 @@ void Transport::movementRepeatStop() {
 void Transport::movementTick() {
     ErrorGuard({kDictationClass, "tmrMovementRepeat_Timer"}, [&] {
         d.tmrMovementRepeat->stop();
-        if (!m_moving)
-            return;
+        if (!m_moving) return;
         d.tmrMovementRepeat->setInterval(100);
         m_repeated = true;
-        if (d.mode != RecordingMode_None && d.mode != RecordingMode_HeaderDataOnly && !isCommandMode(d.mode)) {
+        if (d.mode != RecordingMode_None && d.mode != RecordingMode_HeaderDataOnly &&
+            !isCommandMode(d.mode)) {
             leaveRecordingForPlayback();
             d.mediaFastMove(m_backward, 1000);
         }
@@ -484,11 +470,9 @@ void Transport::ProcessButtonEOL(bool pressed) {
             }
             return;
         }
-        if (isCommandMode(d.mode))
-            return; // the command menu's own end-of-letter action
+        if (isCommandMode(d.mode)) return; // the command menu's own end-of-letter action
         m_eolPressed = true;
-        if (raise(&Dictation::ButtonEOLClick))
-            q->RecordingEnd();
+        if (raise(&Dictation::ButtonEOLClick)) q->RecordingEnd();
     });
 }
 
@@ -504,23 +488,20 @@ static bool listModeAllowed(gdenmRecordingMode mode) {
 
 void Transport::ProcessButtonNextDictation() {
     ErrorGuard({kDictationClass, "ProcessButtonNextDictation"}, [&] {
-        if (listModeAllowed(d.mode) && raise(&Dictation::ButtonNextDictationClick))
-            q->DictationNext();
+        if (listModeAllowed(d.mode) && raise(&Dictation::ButtonNextDictationClick)) q->DictationNext();
     });
 }
 
 void Transport::ProcessButtonDictationList() {
     ErrorGuard({kDictationClass, "ProcessButtonDictationList"}, [&] {
-        if (listModeAllowed(d.mode) && raise(&Dictation::ButtonDictationListClick))
-            q->DictationList();
+        if (listModeAllowed(d.mode) && raise(&Dictation::ButtonDictationListClick)) q->DictationList();
     });
 }
 
 bool Transport::ProcessButtonEdit() {
     bool saved = false;
     ErrorGuard({kDictationClass, "ProcessButtonEdit"}, [&] {
-        if (!raise(&Dictation::ButtonEditClick))
-            return;
+        if (!raise(&Dictation::ButtonEditClick)) return;
         const gdenmRecordingMode mode = d.mode;
         const bool phone = d.data.type == RecordingType_PhoneMessage;
         if (!(mode == RecordingMode_PlaybackStandby || isStandby(mode) || isCommandMode(mode) ||
@@ -542,11 +523,9 @@ bool Transport::ProcessButtonEdit() {
 void Transport::ProcessButtonFunction(int number, bool pressed) {
     ErrorGuard({kDictationClass, "ProcessButtonFunction"}, [&] {
         const int button = SpeechmikeButton_Function1 + number - 1;
-        if (number < 1 || number > 4 || (m_held != 0 && m_held != button))
-            return;
+        if (number < 1 || number > 4 || (m_held != 0 && m_held != button)) return;
         m_held = pressed ? button : 0;
-        if (!pressed)
-            return;
+        if (!pressed) return;
         if (clsButtonCommand* commands = d.buttonCommand.data()) {
             const QString text = commands->ButtonGet(button);
             if (!text.isEmpty() && commands->Enabled() && d.mode == RecordingMode_VoiceRecognition &&
@@ -562,28 +541,33 @@ void Transport::ProcessButtonFunction(int number, bool pressed) {
 
 void Transport::ProcessButtonInstruction(bool pressed) {
     ErrorGuard({kDictationClass, "ProcessButtonInstruction"}, [&] {
-        if (!d.speechmikeClassic)
-            return;
+        if (!d.speechmikeClassic) return;
         q->setDictationConferenceMode(false);
-        if (prologue(SpeechmikeButton_Instruction, pressed, m_swallowInstruction, &Dictation::ButtonInstructionClick,
-                     &Dictation::ButtonInstructionClick))
+        if (prologue(SpeechmikeButton_Instruction, pressed, m_swallowInstruction,
+                     &Dictation::ButtonInstructionClick, &Dictation::ButtonInstructionClick))
             raise(&Dictation::ButtonInstructionClick);
     });
 }
 
 void Transport::ProcessButtonStop(bool pressed) {
     ErrorGuard({kDictationClass, "ProcessButtonStop"}, [&] {
-        if (!d.speechmikeClassic)
-            return;
+        if (!d.speechmikeClassic) return;
         q->setDictationConferenceMode(false);
         if (pressed) {
             switch (d.mode) {
-            case RecordingMode_Playback: q->PlaybackPause(); break;
+            case RecordingMode_Playback:
+                q->PlaybackPause();
+                break;
             case RecordingMode_RecordingInsert:
-            case RecordingMode_RecordingOverwrite: q->RecordingStop(); break;
+            case RecordingMode_RecordingOverwrite:
+                q->RecordingStop();
+                break;
             case RecordingMode_TextMini:
-            case RecordingMode_VoiceRecognition: d.dragonMicrophoneOn = false; break;
-            default: break;
+            case RecordingMode_VoiceRecognition:
+                d.dragonMicrophoneOn = false;
+                break;
+            default:
+                break;
             }
         }
         q->DisplayUpdate();
@@ -593,8 +577,7 @@ void Transport::ProcessButtonStop(bool pressed) {
 void Transport::ProcessButtonBarcode(bool pressed) {
     ErrorGuard({kDictationClass, "ProcessButtonBarcode"}, [&] {
         m_held = pressed ? 12 : 0;
-        if (pressed)
-            raise(&Dictation::ButtonBarcodeClick); // the barcode window comes with the device work
+        if (pressed) raise(&Dictation::ButtonBarcodeClick); // the barcode window comes with the device work
     });
 }
 

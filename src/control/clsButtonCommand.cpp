@@ -5,8 +5,7 @@
 clsButtonCommand::clsButtonCommand(QObject* parent) : QObject(parent) {}
 
 static size_t slotIndex(int button) {
-    if (button < 1 || button > 11)
-        throw std::out_of_range("Subscript out of range");
+    if (button < 1 || button > 11) throw std::out_of_range("Subscript out of range");
     return size_t(button - 1);
 }
 

@@ -13,8 +13,7 @@ void clsVoiceCommand::Initialize(const QString& strCommandGroup_IN) {
 int clsVoiceCommand::CommandAdd(const QString&, const QString&) {
     int id = -1;
     vd::ErrorGuard({"Voice Command Class", "CommandAdd"}, [&] {
-        if (!m_available)
-            return;
+        if (!m_available) return;
         id = ++m_lastCommandIndex;
     });
     return id;

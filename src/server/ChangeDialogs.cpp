@@ -10,7 +10,8 @@
 
 namespace vd {
 
-ListChoiceForm::ListChoiceForm(QWidget* owner, const QString& formName, const QString& title, const QString& listName)
+ListChoiceForm::ListChoiceForm(QWidget* owner, const QString& formName, const QString& title,
+                               const QString& listName)
     : QDialog(owner), m_list(new QListWidget(this)) {
     setObjectName(formName);
     setWindowTitle(title);
@@ -36,8 +37,7 @@ ListChoiceForm::ListChoiceForm(QWidget* owner, const QString& formName, const QS
 }
 
 void ListChoiceForm::showEvent(QShowEvent* event) {
-    if (!m_coloured)
-        FormCustomColorSet(this);
+    if (!m_coloured) FormCustomColorSet(this);
     m_coloured = true;
     QDialog::showEvent(event);
 }
@@ -60,12 +60,12 @@ frmChangeStatus::frmChangeStatus(QWidget* owner)
 
 void frmChangeStatus::setDictationFileStatus(const QString& value) {
     m_status = value;
-    selectFirst(0, [&](QListWidgetItem* item) { return item->text().compare(value, Qt::CaseInsensitive) == 0; });
+    selectFirst(0,
+                [&](QListWidgetItem* item) { return item->text().compare(value, Qt::CaseInsensitive) == 0; });
 }
 
 void frmChangeStatus::choose() {
-    if (m_list->currentItem())
-        m_status = m_list->currentItem()->text().toUpper();
+    if (m_list->currentItem()) m_status = m_list->currentItem()->text().toUpper();
 }
 
 frmChangePriority::frmChangePriority(QWidget* owner)
@@ -83,8 +83,7 @@ void frmChangePriority::setDictationPriority(qint32 value) {
 }
 
 void frmChangePriority::choose() {
-    if (m_list->currentItem())
-        m_priority = m_list->currentItem()->data(Qt::UserRole).toInt();
+    if (m_list->currentItem()) m_priority = m_list->currentItem()->data(Qt::UserRole).toInt();
 }
 
 } // namespace vd

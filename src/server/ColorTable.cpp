@@ -20,13 +20,13 @@ QStringList& ColorTable() {
 QStringList ColorTableFallback() {
     QStringList t(101);
     const QList<QPair<int, qint64>> values = {
-        {1, 6414400},   {2, 1214208},   {3, 26950},     {4, 4934475},   {5, 44247},     {6, 55212},
-        {7, 255},       {8, 5869055},   {9, 10179},     {10, 21413},    {11, 12779520}, {12, 68992200},
-        {13, 8847540},  {14, 21609},    {15, 3689},     {16, 6891520},  {17, 16777215}, {18, 255},
-        {19, 6414400},  {20, 6414400},  {21, 6414400},  {22, 6414400},  {23, 16777215}, {24, 12632256},
-        {25, 65535},    {26, 0},        {33, 13827960}, {34, 7929720},  {35, 7929810},  {36, 13815502},
-        {37, 7922943},  {38, 7929828},  {39, 9869055},  {40, 9851105},  {41, 5272575},  {42, 5286143},
-        {43, 167428520}, {44, 16765560}, {45, 16742610}, {46, 3842233},  {47, 3820473},  {48, 16769596}};
+        {1, 6414400},    {2, 1214208},   {3, 26950},     {4, 4934475},  {5, 44247},     {6, 55212},
+        {7, 255},        {8, 5869055},   {9, 10179},     {10, 21413},   {11, 12779520}, {12, 68992200},
+        {13, 8847540},   {14, 21609},    {15, 3689},     {16, 6891520}, {17, 16777215}, {18, 255},
+        {19, 6414400},   {20, 6414400},  {21, 6414400},  {22, 6414400}, {23, 16777215}, {24, 12632256},
+        {25, 65535},     {26, 0},        {33, 13827960}, {34, 7929720}, {35, 7929810},  {36, 13815502},
+        {37, 7922943},   {38, 7929828},  {39, 9869055},  {40, 9851105}, {41, 5272575},  {42, 5286143},
+        {43, 167428520}, {44, 16765560}, {45, 16742610}, {46, 3842233}, {47, 3820473},  {48, 16769596}};
     for (const auto& [index, value] : values)
         t[index] = QString::number(value);
     return t;
@@ -46,8 +46,7 @@ void PopulateColor() {
     ErrorGuard({"Global Procedures Module", "PopulateColor"}, [&] {
         // Without a server the control runs locally on the built-in colours.
         auto* server = qobject_cast<ServerRequestComponent*>(Slots().relayHubServer.data());
-        if (!server)
-            return;
+        if (!server) return;
         QString info;
         answered = server->RequestProcess(RequestColorTable(), response, QString(), info);
         if (!answered) {
@@ -55,8 +54,7 @@ void PopulateColor() {
             ErrorLog(RequestColorTable() + QStringLiteral(" failed"));
         }
     });
-    if (!answered)
-        return;
+    if (!answered) return;
     ErrorGuard({"Global Procedures Module", "PopulateColor"}, [&] {
         QString problem;
         try {
@@ -77,20 +75,19 @@ void PopulateColor() {
         } catch (const std::exception& e) {
             problem = QString::fromLocal8Bit(e.what());
         }
-        ServerMessageShow(QStringLiteral("Workaround for server mismatch in Populate Color | Error Description:") +
-                          problem);
+        ServerMessageShow(
+            QStringLiteral("Workaround for server mismatch in Populate Color | Error Description:") +
+            problem);
         ColorTable() = ColorTableFallback();
     });
 }
 
 qint32 ColorCodeToRGB(const QString& letter, qint32 defaultColor) {
-    if (letter.isEmpty())
-        return defaultColor;
+    if (letter.isEmpty()) return defaultColor;
     const int index = letter[0].unicode() - 64;
     const QStringList& table = ColorTable();
     qint64 value = 0;
-    if (index < 0 || index >= table.size() || !colorNumber(table[index], value))
-        return defaultColor;
+    if (index < 0 || index >= table.size() || !colorNumber(table[index], value)) return defaultColor;
     return qint32(value);
 }
 
@@ -110,23 +107,47 @@ int GridCellSuffixLength(int format) {
 
 namespace {
 void digitInto(QChar c, int& target) {
-    if (c.isDigit())
-        target = c.digitValue();
+    if (c.isDigit()) target = c.digitValue();
 }
 
 void applyStyle(GridCell& cell, QChar c) {
     switch (c.toLatin1()) {
-    case '0': cell.styleFlag1 = cell.styleFlag2 = false; break;
-    case '1': cell.styleFlag1 = true; break;
-    case '2': cell.styleFlag2 = true; break;
-    case '3': cell.styleValue = 2; break;
-    case '4': cell.styleValue = 2; cell.styleFlag1 = true; break;
-    case '5': cell.styleValue = 2; cell.styleFlag2 = true; break;
-    case '6': cell.styleValue = 4; break;
-    case '7': cell.styleValue = 4; cell.styleFlag1 = true; break;
-    case '8': cell.styleValue = 4; cell.styleFlag2 = true; break;
-    case '9': cell.styleValue = -1; break;
-    default: break;
+    case '0':
+        cell.styleFlag1 = cell.styleFlag2 = false;
+        break;
+    case '1':
+        cell.styleFlag1 = true;
+        break;
+    case '2':
+        cell.styleFlag2 = true;
+        break;
+    case '3':
+        cell.styleValue = 2;
+        break;
+    case '4':
+        cell.styleValue = 2;
+        cell.styleFlag1 = true;
+        break;
+    case '5':
+        cell.styleValue = 2;
+        cell.styleFlag2 = true;
+        break;
+    case '6':
+        cell.styleValue = 4;
+        break;
+    case '7':
+        cell.styleValue = 4;
+        cell.styleFlag1 = true;
+        break;
+    case '8':
+        cell.styleValue = 4;
+        cell.styleFlag2 = true;
+        break;
+    case '9':
+        cell.styleValue = -1;
+        break;
+    default:
+        break;
     }
 }
 
@@ -152,11 +173,9 @@ void applyControlType(GridCell& cell, QChar c, const QStringList& choiceLists) {
         break;
     case '3': {
         cell.controlType = GridControlChoice;
-        if (cell.text.isEmpty())
-            break;
+        if (cell.text.isEmpty()) break;
         const int list = cell.text[0].isDigit() ? cell.text[0].digitValue() : -1;
-        if (list >= 0 && list < choiceLists.size())
-            cell.choiceList = choiceLists[list];
+        if (list >= 0 && list < choiceLists.size()) cell.choiceList = choiceLists[list];
         bool ok = false;
         const int index = cell.text.mid(1).trimmed().toInt(&ok);
         cell.choiceIndex = ok ? index : 0;
@@ -188,8 +207,7 @@ void GridParseCell(GridCell& cell, int format, const QString& cellText, const QS
     cell = GridCell{};
     ErrorGuard({"Global Procedures Module", "GridParseCell"}, [&] {
         const int length = GridCellSuffixLength(format);
-        if (cellText.size() < length)
-            return; // too short for its suffix: empty text, default style
+        if (cellText.size() < length) return; // too short for its suffix: empty text, default style
         cell.text = cellText.left(cellText.size() - length);
         const QString code = cellText.right(length);
         // An empty code character counts as "0".
@@ -199,8 +217,7 @@ void GridParseCell(GridCell& cell, int format, const QString& cellText, const QS
             cell.backColor = ColorCodeToRGB(code.mid(0, 1), cell.backColor);
             cell.textColor = ColorCodeToRGB(code.mid(1, 1), cell.textColor);
             digitInto(code[2], cell.alignment);
-            if (code[3].isDigit() && code[4].isDigit())
-                cell.number = code.mid(3, 2).toInt();
+            if (code[3].isDigit() && code[4].isDigit()) cell.number = code.mid(3, 2).toInt();
             break;
         case 2:
             cell.backColor = ColorCodeToRGB(code.mid(0, 1), cell.backColor);

@@ -30,9 +30,9 @@ enum GridControlType : int {
 
 struct GridCell {
     QString text;
-    int number = 0;                 // two-digit number of format 1
-    qint32 textColor = 0;           // black
-    qint32 backColor = 0xFFFFFF;    // white
+    int number = 0;              // two-digit number of format 1
+    qint32 textColor = 0;        // black
+    qint32 backColor = 0xFFFFFF; // white
     int alignment = 0;
     int styleValue = 0;
     bool styleFlag1 = false, styleFlag2 = false;

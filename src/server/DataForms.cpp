@@ -58,7 +58,8 @@ QString CodeLookup(QWidget* owner, const QString& table, const QString& caption)
             return;
         }
         bool ok = false;
-        const QString item = QInputDialog::getItem(owner, caption, QStringLiteral("&Code"), items, 0, false, &ok);
+        const QString item =
+            QInputDialog::getItem(owner, caption, QStringLiteral("&Code"), items, 0, false, &ok);
         if (ok)
             answer = StringElement(item, QStringLiteral("  "), 0) + kCodeSeparator +
                      StringElement(item, QStringLiteral("  "), 1);
@@ -72,12 +73,12 @@ frmDictationData::frmDictationData(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmDictationData"));
     setWindowTitle(QStringLiteral("Dictation Data"));
     auto* form = new QFormLayout;
-    auto row = [&](const QString& label, QWidget* field, QWidget* extra = nullptr, QWidget* extra2 = nullptr) {
+    auto row = [&](const QString& label, QWidget* field, QWidget* extra = nullptr,
+                   QWidget* extra2 = nullptr) {
         auto* line = new QHBoxLayout;
         line->addWidget(field, 1);
         for (QWidget* w : {extra, extra2})
-            if (w)
-                line->addWidget(w);
+            if (w) line->addWidget(w);
         form->addRow(label, line);
     };
     auto nameLabel = [&](const char* name) {
@@ -142,16 +143,19 @@ frmDictationData::frmDictationData(QWidget* owner) : QDialog(owner) {
         lookup(m_pos, m_posName, QStringLiteral("PS"), QStringLiteral("Place of Service Codes"));
     });
     connect(referringLookup, &QPushButton::clicked, this, [this] {
-        lookup(m_referring, m_referringName, QStringLiteral("RF"), QStringLiteral("Referring Physician Codes"));
+        lookup(m_referring, m_referringName, QStringLiteral("RF"),
+               QStringLiteral("Referring Physician Codes"));
     });
-    connect(templateLookup, &QPushButton::clicked, this,
-            [this] { lookup(m_template, nullptr, QStringLiteral("RT|2"), QStringLiteral("Report Templates")); });
+    connect(templateLookup, &QPushButton::clicked, this, [this] {
+        lookup(m_template, nullptr, QStringLiteral("RT|2"), QStringLiteral("Report Templates"));
+    });
     connect(findChild<QPushButton*>(QStringLiteral("cmdCalendar")), &QPushButton::clicked, this,
             [this] { m_date->setText(FormatDate(QDateTime(QDate::currentDate(), QTime(0, 0)))); });
     for (QWidget* w : {static_cast<QWidget*>(m_normal), static_cast<QWidget*>(m_priority),
                        static_cast<QWidget*>(m_tracking)})
         if (auto* c = qobject_cast<QComboBox*>(w))
-            connect(c, &QComboBox::currentIndexChanged, this, [this] { m_modified = !m_loading || m_modified; });
+            connect(c, &QComboBox::currentIndexChanged, this,
+                    [this] { m_modified = !m_loading || m_modified; });
     connect(m_normal, &QCheckBox::toggled, this, [this] { m_modified = !m_loading || m_modified; });
     m_date->installEventFilter(this);
     requiredColours();
@@ -161,8 +165,7 @@ QLineEdit* frmDictationData::edit(const char* name, const QString&) {
     auto* e = new QLineEdit(this);
     e->setObjectName(QString::fromLatin1(name));
     connect(e, &QLineEdit::textChanged, this, [this] {
-        if (!m_loading)
-            m_modified = true;
+        if (!m_loading) m_modified = true;
         requiredColours();
     });
     return e;
@@ -170,8 +173,7 @@ QLineEdit* frmDictationData::edit(const char* name, const QString&) {
 
 void frmDictationData::requiredColours() {
     for (QLineEdit* required : {m_account, m_date})
-        if (required)
-            TextboxRequiredColor(required);
+        if (required) TextboxRequiredColor(required);
 }
 
 void frmDictationData::InitializeEdit(const RecordingData& h) {
@@ -191,8 +193,7 @@ void frmDictationData::InitializeEdit(const RecordingData& h) {
     int tracking = 0;
     const TrackingTypeTable& table = TrackingTypes();
     for (int i = 0; i < table.records.size(); ++i)
-        if (!h.trackingTypeCode.isEmpty() && table.records[i].code == h.trackingTypeCode)
-            tracking = i + 1;
+        if (!h.trackingTypeCode.isEmpty() && table.records[i].code == h.trackingTypeCode) tracking = i + 1;
     m_tracking->setCurrentIndex(tracking);
     m_externalKey = h.externalKey;
     m_workflow->setEnabled(!m_externalKey.isEmpty());
@@ -254,8 +255,9 @@ void frmDictationData::save() {
 void frmDictationData::cancel() {
     ErrorGuard({"Dictation Data Form", "cmdCancel_Click"}, [&] {
         if (m_modified &&
-            MessageShow(QStringLiteral("Dictation data has been modified, are you sure about losing changes?"), 260,
-                        QStringLiteral("Verify Cancel")) != AnswerYes)
+            MessageShow(
+                QStringLiteral("Dictation data has been modified, are you sure about losing changes?"), 260,
+                QStringLiteral("Verify Cancel")) != AnswerYes)
             return;
         QDialog::reject();
     });
@@ -265,11 +267,9 @@ void frmDictationData::reject() { cancel(); }
 
 void frmDictationData::lookup(QLineEdit* code, QLabel* name, const QString& table, const QString& caption) {
     const QString answer = CodeLookup(this, table, caption);
-    if (answer.trimmed().toUpper() == QStringLiteral("CANCEL"))
-        return;
+    if (answer.trimmed().toUpper() == QStringLiteral("CANCEL")) return;
     code->setText(StringElement(answer, kCodeSeparator, 0));
-    if (name)
-        name->setText(StringElement(answer, kCodeSeparator, 1));
+    if (name) name->setText(StringElement(answer, kCodeSeparator, 1));
     m_modified = true;
 }
 
@@ -277,8 +277,7 @@ void frmDictationData::lookup(QLineEdit* code, QLabel* name, const QString& tabl
 bool frmDictationData::dateKey(QKeyEvent* key) {
     const QString text = key->text().toUpper();
     QDate date = StringToDate(m_date->text()).date();
-    if (IsZeroDate(StringToDate(m_date->text())))
-        date = QDate::currentDate();
+    if (IsZeroDate(StringToDate(m_date->text()))) date = QDate::currentDate();
     if (text == QStringLiteral("T"))
         date = QDate::currentDate();
     else if (text == QStringLiteral("+"))
@@ -293,8 +292,7 @@ bool frmDictationData::dateKey(QKeyEvent* key) {
 
 bool frmDictationData::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_date) {
-        if (event->type() == QEvent::KeyPress && dateKey(static_cast<QKeyEvent*>(event)))
-            return true;
+        if (event->type() == QEvent::KeyPress && dateKey(static_cast<QKeyEvent*>(event))) return true;
         if (event->type() == QEvent::FocusOut && !m_date->text().isEmpty() &&
             IsZeroDate(StringToDate(m_date->text()))) {
             MessageShow(QStringLiteral("Invalid date, please re-enter in MM/DD/YYYY format"));
@@ -313,8 +311,9 @@ frmPhoneMessageData::frmPhoneMessageData(QWidget* owner) : QDialog(owner) {
     m_name->setObjectName(QStringLiteral("txtRecordingName"));
     m_description = new QLineEdit(this);
     m_description->setObjectName(QStringLiteral("txtRecordingDescription"));
-    m_samples = combo(this, "cboRecordingQualitySamples",
-                      {{"Default", 0}, {"Phone Message", 8000}, {"Normal", 11025}, {"High", 22050}, {"CD", 44100}});
+    m_samples =
+        combo(this, "cboRecordingQualitySamples",
+              {{"Default", 0}, {"Phone Message", 8000}, {"Normal", 11025}, {"High", 22050}, {"CD", 44100}});
     m_size = combo(this, "cboRecordingQualitySampleSize", {{"Default", 0}, {"Normal", 8}, {"CD", 16}});
     m_channels = combo(this, "cboRecordingQualityChannels", {{"Default", 0}, {"Mono", 1}, {"Stereo", 2}});
     auto* form = new QFormLayout;
@@ -337,8 +336,8 @@ frmPhoneMessageData::frmPhoneMessageData(QWidget* owner) : QDialog(owner) {
     connect(m_name, &QLineEdit::textChanged, this, [this] { TextboxRequiredColor(m_name); });
 }
 
-void frmPhoneMessageData::InitializeEdit(const QString& name, const QString& description, int samples, int sampleSize,
-                                         int channels) {
+void frmPhoneMessageData::InitializeEdit(const QString& name, const QString& description, int samples,
+                                         int sampleSize, int channels) {
     m_name->setText(name);
     m_description->setText(description);
     selectData(m_samples, samples);

@@ -43,8 +43,8 @@ private:
     void requiredColours();
     bool dateKey(QKeyEvent* key);
 
-    QLineEdit *m_account = nullptr, *m_study = nullptr, *m_modality = nullptr, *m_date = nullptr, *m_pos = nullptr,
-              *m_referring = nullptr, *m_template = nullptr, *m_note = nullptr;
+    QLineEdit *m_account = nullptr, *m_study = nullptr, *m_modality = nullptr, *m_date = nullptr,
+              *m_pos = nullptr, *m_referring = nullptr, *m_template = nullptr, *m_note = nullptr;
     QLabel *m_patientName = nullptr, *m_posName = nullptr, *m_referringName = nullptr;
     QCheckBox* m_normal = nullptr;
     QComboBox *m_priority = nullptr, *m_tracking = nullptr;
@@ -59,7 +59,8 @@ class frmPhoneMessageData : public QDialog {
     Q_OBJECT
 public:
     explicit frmPhoneMessageData(QWidget* owner = nullptr);
-    void InitializeEdit(const QString& name, const QString& description, int samples, int sampleSize, int channels);
+    void InitializeEdit(const QString& name, const QString& description, int samples, int sampleSize,
+                        int channels);
     void copyTo(RecordingData& header) const;
     bool FormCancel() const { return m_cancel; }
     void save();

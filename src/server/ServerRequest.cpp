@@ -22,7 +22,8 @@ QString RequestPriorityField(qint16 priority) {
     return priority == 0 ? QStringLiteral("*") : QString::number(priority);
 }
 
-QString RequestNextDictation(const QString& sort, const QString& author, qint16 priority, const QString& excluded) {
+QString RequestNextDictation(const QString& sort, const QString& author, qint16 priority,
+                             const QString& excluded) {
     return relayhub::RequestBuild({kGet, kAudio, kDictation, QStringLiteral("NEXT"), sort, author,
                                    RequestPriorityField(priority), QStringLiteral("N"), excluded});
 }
@@ -30,14 +31,15 @@ QString RequestNextDictation(const QString& sort, const QString& author, qint16 
 QString RequestDictationList(const QString& sort, const QString& author, qint16 priority, bool archive,
                              const QString& excluded, const QString& search) {
     return relayhub::RequestBuild({kGet, kAudio, kDictation, QStringLiteral("*"), sort, author,
-                                   RequestPriorityField(priority), BooleanToString(archive), excluded, search});
+                                   RequestPriorityField(priority), BooleanToString(archive), excluded,
+                                   search});
 }
 
 QString RequestDictationListSorted(const QString& request, int tableColumn, bool ascending) {
     const int column = tableColumn - 2;
-    if (column <= 0 || StringDelimiterCount(request, QStringLiteral("|")) != 10)
-        return request;
-    return request + QLatin1Char('|') + QString::number(column) + (ascending ? QString() : QStringLiteral("d"));
+    if (column <= 0 || StringDelimiterCount(request, QStringLiteral("|")) != 10) return request;
+    return request + QLatin1Char('|') + QString::number(column) +
+           (ascending ? QString() : QStringLiteral("d"));
 }
 
 QString RequestStatusChange(const QString& name, const QString& status) {
@@ -45,7 +47,8 @@ QString RequestStatusChange(const QString& name, const QString& status) {
 }
 
 QString RequestWorkflowRecords(const QString& key, bool dictated) {
-    return relayhub::RequestBuild({kGet, kAudio, kDictation, QStringLiteral("WORKFLOW"), key, BooleanToString(dictated)});
+    return relayhub::RequestBuild(
+        {kGet, kAudio, kDictation, QStringLiteral("WORKFLOW"), key, BooleanToString(dictated)});
 }
 
 QString RequestWorkflowHistory(const QString& key) {
@@ -53,10 +56,13 @@ QString RequestWorkflowHistory(const QString& key) {
 }
 
 QString RequestWorkflowCancel(const QString& key) {
-    return relayhub::RequestBuild({kGet, kAudio, kDictation, QStringLiteral("WORKFLOW"), key, QStringLiteral("CANCEL")});
+    return relayhub::RequestBuild(
+        {kGet, kAudio, kDictation, QStringLiteral("WORKFLOW"), key, QStringLiteral("CANCEL")});
 }
 
-QString RequestTrackingTypes() { return relayhub::RequestBuild({kGet, QStringLiteral("TRAN"), QStringLiteral("INIT")}, true); }
+QString RequestTrackingTypes() {
+    return relayhub::RequestBuild({kGet, QStringLiteral("TRAN"), QStringLiteral("INIT")}, true);
+}
 
 QString RequestWorklistData(const QString& key) {
     return relayhub::RequestBuild({kGet, QStringLiteral("WORKLIST"), key, QStringLiteral("DATA")});
@@ -89,28 +95,32 @@ QString RequestTextRead(const QString& name) {
 }
 
 QString RequestProfileList() {
-    return relayhub::RequestBuild({kGet, kFile, QStringLiteral("*"), QString(), QStringLiteral("DATA")}, true);
+    return relayhub::RequestBuild({kGet, kFile, QStringLiteral("*"), QString(), QStringLiteral("DATA")},
+                                  true);
 }
 
 QString RequestProfileChunkRead(const QString& speaker, int chunk) {
     return relayhub::RequestBuild(
-        {kGet, kFile, speaker + QLatin1Char('.') + QString::number(chunk), QString(), QStringLiteral("DATA")}, true);
+        {kGet, kFile, speaker + QLatin1Char('.') + QString::number(chunk), QString(), QStringLiteral("DATA")},
+        true);
 }
 
-QString RequestProfileChunkWrite(const QString& speaker, int chunk, const QString& date, const QString& piece) {
-    return relayhub::RequestBuild(
-               {kSet, kFile, speaker + QLatin1Char('.') + QString::number(chunk), QString(), QStringLiteral("DATA")},
-               true) +
+QString RequestProfileChunkWrite(const QString& speaker, int chunk, const QString& date,
+                                 const QString& piece) {
+    return relayhub::RequestBuild({kSet, kFile, speaker + QLatin1Char('.') + QString::number(chunk),
+                                   QString(), QStringLiteral("DATA")},
+                                  true) +
            speaker + QChar(0xE7) + date + QChar(0xE7) + piece;
 }
 
-QString RequestProfileFile(const QString& verb, const QString& name, const QString& folder, const QString& operation) {
+QString RequestProfileFile(const QString& verb, const QString& name, const QString& folder,
+                           const QString& operation) {
     return relayhub::RequestBuild({verb, kFile, name, QStringLiteral("Roaming\\") + folder, operation}, true);
 }
 
 QString RequestProfileFileWrite(const QString& name, const QString& folder, const QString& block) {
-    return relayhub::RequestBuild({kSet, kFile, name, QStringLiteral("Roaming\\") + folder, QStringLiteral("WRITE")},
-                                  true) +
+    return relayhub::RequestBuild(
+               {kSet, kFile, name, QStringLiteral("Roaming\\") + folder, QStringLiteral("WRITE")}, true) +
            block;
 }
 
@@ -130,17 +140,16 @@ bool ServerRequestSend(const QString& request, const QString& failureText, QStri
     payload.clear();
     ErrorGuard({"Global Procedures Module", "ServerRequestSend"}, [&] {
         auto* server = qobject_cast<ServerRequestComponent*>(Slots().relayHubServer.data());
-        if (!server)
-            throw Failure(QStringLiteral("Object variable or With block variable not set"));
+        if (!server) throw Failure(QStringLiteral("Object variable or With block variable not set"));
         QString response, info;
         if (!server->RequestProcess(request, response, QString(), info)) {
-            if (!failureText.isEmpty())
-                ServerMessageShow(failureText);
+            if (!failureText.isEmpty()) ServerMessageShow(failureText);
             return;
         }
         if (ResponseIsError(response)) {
             if (!failureText.isEmpty())
-                ServerMessageShow(failureText + QStringLiteral(" '") + StringMid(response, 7, 0) + QStringLiteral("'"));
+                ServerMessageShow(failureText + QStringLiteral(" '") + StringMid(response, 7, 0) +
+                                  QStringLiteral("'"));
             return;
         }
         payload = response;

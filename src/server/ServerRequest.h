@@ -12,7 +12,8 @@ bool ResponseIsError(const QString& response);
 
 // The request catalogue. Fields are inserted as they stand: no escaping.
 QString RequestPriorityField(qint16 priority); // "*" for 0
-QString RequestNextDictation(const QString& sort, const QString& author, qint16 priority, const QString& excluded);
+QString RequestNextDictation(const QString& sort, const QString& author, qint16 priority,
+                             const QString& excluded);
 // Ten separators; RequestDictationListSorted adds the column field.
 QString RequestDictationList(const QString& sort, const QString& author, qint16 priority, bool archive,
                              const QString& excluded, const QString& search);
@@ -38,9 +39,11 @@ QString RequestTextRead(const QString& name);
 // Speech-profile storage.
 QString RequestProfileList();
 QString RequestProfileChunkRead(const QString& speaker, int chunk);
-QString RequestProfileChunkWrite(const QString& speaker, int chunk, const QString& date, const QString& piece);
+QString RequestProfileChunkWrite(const QString& speaker, int chunk, const QString& date,
+                                 const QString& piece);
 // verb "GET" or "SET"; operation "OPEN", "READ" or "CLOSE".
-QString RequestProfileFile(const QString& verb, const QString& name, const QString& folder, const QString& operation);
+QString RequestProfileFile(const QString& verb, const QString& name, const QString& folder,
+                           const QString& operation);
 QString RequestProfileFileWrite(const QString& name, const QString& folder, const QString& block);
 
 // Failure texts of the single-answer requests.

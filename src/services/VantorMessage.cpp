@@ -18,25 +18,39 @@ struct ButtonSet {
 
 ButtonSet buttonsOf(int code) {
     switch (code & 0x0F) {
-    case 1: return {{AnswerOK, AnswerCancel}};
-    case 2: return {{3, 4, 5}}; // abort, retry, ignore
-    case 3: return {{AnswerYes, AnswerNo, AnswerCancel}};
-    case 4: return {{AnswerYes, AnswerNo}};
-    case 5: return {{4, AnswerCancel}}; // retry, cancel
-    default: return {{AnswerOK}};
+    case 1:
+        return {{AnswerOK, AnswerCancel}};
+    case 2:
+        return {{3, 4, 5}}; // abort, retry, ignore
+    case 3:
+        return {{AnswerYes, AnswerNo, AnswerCancel}};
+    case 4:
+        return {{AnswerYes, AnswerNo}};
+    case 5:
+        return {{4, AnswerCancel}}; // retry, cancel
+    default:
+        return {{AnswerOK}};
     }
 }
 
 QMessageBox::StandardButton standardButton(int answer) {
     switch (answer) {
-    case AnswerOK: return QMessageBox::Ok;
-    case AnswerCancel: return QMessageBox::Cancel;
-    case 3: return QMessageBox::Abort;
-    case 4: return QMessageBox::Retry;
-    case 5: return QMessageBox::Ignore;
-    case AnswerYes: return QMessageBox::Yes;
-    case AnswerNo: return QMessageBox::No;
-    default: return QMessageBox::Ok;
+    case AnswerOK:
+        return QMessageBox::Ok;
+    case AnswerCancel:
+        return QMessageBox::Cancel;
+    case 3:
+        return QMessageBox::Abort;
+    case 4:
+        return QMessageBox::Retry;
+    case 5:
+        return QMessageBox::Ignore;
+    case AnswerYes:
+        return QMessageBox::Yes;
+    case AnswerNo:
+        return QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
     }
 }
 
@@ -44,29 +58,37 @@ class BoxAnswerer : public MessageAnswerer {
 public:
     VantorMessage* owner = nullptr;
     int answer(const QString& text, int buttons, const QString& title) override {
-        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-            return MessageDefaultAnswer(buttons);
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return MessageDefaultAnswer(buttons);
         QMessageBox box;
         box.setWindowTitle(title);
         box.setText(text);
         switch (buttons & 0xF0) {
-        case 0x10: box.setIcon(QMessageBox::Critical); break;
-        case 0x20: box.setIcon(QMessageBox::Question); break;
-        case 0x30: box.setIcon(QMessageBox::Warning); break;
-        case 0x40: box.setIcon(QMessageBox::Information); break;
-        default: break;
+        case 0x10:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case 0x20:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case 0x30:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case 0x40:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
         }
         const ButtonSet set = buttonsOf(buttons);
         QList<QAbstractButton*> made;
         for (int a : set.answers)
             made.append(box.addButton(standardButton(a)));
         const int defaultIndex = (buttons >> 8) & 0x3;
-        if (defaultIndex < made.size())
-            box.setDefaultButton(qobject_cast<QPushButton*>(made[defaultIndex]));
+        if (defaultIndex < made.size()) box.setDefaultButton(qobject_cast<QPushButton*>(made[defaultIndex]));
         FormCustomColorSet(&box);
         box.exec();
         const int clicked = made.indexOf(box.clickedButton());
-        return clicked >= 0 ? set.answers[clicked] : (set.answers.contains(AnswerCancel) ? AnswerCancel : set.answers.last());
+        return clicked >= 0 ? set.answers[clicked]
+                            : (set.answers.contains(AnswerCancel) ? AnswerCancel : set.answers.last());
     }
 };
 
@@ -96,14 +118,14 @@ QVariant VantorMessage::MessageShow(const QString& strText, int intButtons, cons
     return QVariant(answerer->answer(strText, intButtons, strTitle));
 }
 
-void VantorMessage::MessageInitialize(QObject* objVantorUtils, qint32 lngFormBackground, qint32 lngTextBackground,
-                                      qint32 lngTextForeground, qint32 lngButton) {
+void VantorMessage::MessageInitialize(QObject* objVantorUtils, qint32 lngFormBackground,
+                                      qint32 lngTextBackground, qint32 lngTextForeground, qint32 lngButton) {
     m_utility = objVantorUtils;
     MessageColorsSet(lngFormBackground, lngTextBackground, lngTextForeground, lngButton);
 }
 
-void VantorMessage::MessageColorsSet(qint32 lngFormBackground, qint32 lngTextBackground, qint32 lngTextForeground,
-                                     qint32 lngButton) {
+void VantorMessage::MessageColorsSet(qint32 lngFormBackground, qint32 lngTextBackground,
+                                     qint32 lngTextForeground, qint32 lngButton) {
     m_colors[0] = lngFormBackground;
     m_colors[1] = lngTextBackground;
     m_colors[2] = lngTextForeground;

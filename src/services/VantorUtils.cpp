@@ -14,8 +14,7 @@ VantorUtils::VantorUtils(QString logFilePath, QObject* parent)
     : UtilityComponent(parent), m_logFilePath(std::move(logFilePath)) {
     if (m_logFilePath.isEmpty()) {
         QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        if (folder.isEmpty())
-            folder = QDir::tempPath();
+        if (folder.isEmpty()) folder = QDir::tempPath();
         m_logFilePath = folder + QStringLiteral("/VantorDictation4/error.log");
     }
 }
@@ -24,13 +23,12 @@ void VantorUtils::ErrorLogWrite(QString& strErrorText) {
     qCWarning(lcErrorLog).noquote() << strErrorText;
     QDir().mkpath(QFileInfo(m_logFilePath).absolutePath());
     QFile file(m_logFilePath);
-    if (!file.open(QIODevice::Append | QIODevice::Text))
-        throw vd::Failure(file.errorString());
+    if (!file.open(QIODevice::Append | QIODevice::Text)) throw vd::Failure(file.errorString());
     const QByteArray line =
-        (QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz ")) + strErrorText + u'\n')
+        (QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz ")) + strErrorText +
+         u'\n')
             .toUtf8();
-    if (file.write(line) != line.size())
-        throw vd::Failure(file.errorString());
+    if (file.write(line) != line.size()) throw vd::Failure(file.errorString());
 }
 
 QDateTime VantorUtils::DateTimeCurrentGet() { return QDateTime::currentDateTime(); }

@@ -46,8 +46,8 @@ int twips(const QWidget* w, int value) {
 } // namespace
 
 const std::array<const char*, frmCommandOptions::kOptions> frmCommandOptions::kWords = {
-    "cancel menu",  "save recording", "cancel recording",       "start of recording",
-    "toggle conference", "end of recording", "audio options", "audio device selection",
+    "cancel menu",           "save recording",    "cancel recording",   "start of recording",
+    "toggle conference",     "end of recording",  "audio options",      "audio device selection",
     "audio volume settings", "audio vox options", "audio mport export", "dragonspeak options"};
 
 frmCommandOptions::frmCommandOptions(Dictation* control, CommandMenuActions actions, QWidget* owner)
@@ -89,14 +89,15 @@ frmCommandOptions::frmCommandOptions(Dictation* control, CommandMenuActions acti
 
 void frmCommandOptions::refreshEnabled() {
     const gdenmRecordingMode m = m_control->RecordingMode();
-    const bool r = m != RecordingMode_None && m != RecordingMode_TextMini && m != RecordingMode_TextTranscription &&
-                   m != RecordingMode_VoiceRecognition && m != RecordingMode_AudioFileRecognition;
-    const bool moves = r || (m == RecordingMode_VoiceRecognition && m_control->ApplicationSwitchInitialized());
+    const bool r = m != RecordingMode_None && m != RecordingMode_TextMini &&
+                   m != RecordingMode_TextTranscription && m != RecordingMode_VoiceRecognition &&
+                   m != RecordingMode_AudioFileRecognition;
+    const bool moves =
+        r || (m == RecordingMode_VoiceRecognition && m_control->ApplicationSwitchInitialized());
     m_enabled = {true, r, r, moves, r, moves, true, true, true, true, true, !r};
     for (int i = 0; i < kOptions; ++i) {
         m_labels[size_t(i)]->setEnabled(m_enabled[size_t(i)]);
-        if (i <= 5)
-            m_buttons[size_t(i)]->setEnabled(m_enabled[size_t(i)]);
+        if (i <= 5) m_buttons[size_t(i)]->setEnabled(m_enabled[size_t(i)]);
     }
 }
 
@@ -107,8 +108,9 @@ void frmCommandOptions::Initialize() {
         m_control->setRecordingMode(RecordingMode_CommandStandby);
         m_control->DisplayUpdate();
         MenuLocationsSet();
-        m_labels[4]->setText(m_control->DictationConferenceMode() ? QStringLiteral("Toggle to Dictation mode")
-                                                                  : QStringLiteral("Toggle to Conference mode"));
+        m_labels[4]->setText(m_control->DictationConferenceMode()
+                                 ? QStringLiteral("Toggle to Dictation mode")
+                                 : QStringLiteral("Toggle to Conference mode"));
         FormCustomColorSet(this);
         for (QLabel* label : m_labels) {
             QPalette p = label->palette();
@@ -135,8 +137,7 @@ void frmCommandOptions::MenuLocationsSet() {
             }
             button->move(left, top);
             button->setVisible(i != 11 || m_control->DragonspeakEnabled());
-            if (i == 11)
-                button->setEnabled(m_control->DragonspeakEnabled());
+            if (i == 11) button->setEnabled(m_control->DragonspeakEnabled());
             label->adjustSize();
             label->move(left + button->sizeHint().width() + twips(this, 120), top);
             label->show();
@@ -172,17 +173,14 @@ void frmCommandOptions::moveFocus(int from, int step) {
 
 bool frmCommandOptions::eventFilter(QObject* watched, QEvent* event) {
     const int index = watched->property("Index").isValid() ? watched->property("Index").toInt() : -1;
-    if (index < 0)
-        return QDialog::eventFilter(watched, event);
+    if (index < 0) return QDialog::eventFilter(watched, event);
     const bool isLabel = watched->objectName() == QLatin1String("txtMenuOption");
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (isLabel)
-            highlight(index);
+        if (isLabel) highlight(index);
         break;
     case QEvent::FocusOut:
-        if (isLabel && m_highlighted == index)
-            highlight(-1);
+        if (isLabel && m_highlighted == index) highlight(-1);
         break;
     case QEvent::Enter:
     case QEvent::MouseMove:
@@ -201,18 +199,28 @@ bool frmCommandOptions::eventFilter(QObject* watched, QEvent* event) {
         if (isLabel) {
             switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Return:
-            case Qt::Key_Enter: ProcessSelection(index); break;
-            case Qt::Key_Escape: ProcessCancelMenu(); break;
+            case Qt::Key_Enter:
+                ProcessSelection(index);
+                break;
+            case Qt::Key_Escape:
+                ProcessCancelMenu();
+                break;
             case Qt::Key_Left:
-            case Qt::Key_Up: moveFocus(index, -1); break;
+            case Qt::Key_Up:
+                moveFocus(index, -1);
+                break;
             case Qt::Key_Right:
-            case Qt::Key_Down: moveFocus(index, 1); break;
-            default: break;
+            case Qt::Key_Down:
+                moveFocus(index, 1);
+                break;
+            default:
+                break;
             }
             return true; // every key is the menu's
         }
         break;
-    default: break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -238,13 +246,13 @@ void frmCommandOptions::CommandQueue(const QString& word) {
 
 void frmCommandOptions::ProcessSelection(int index) {
     ErrorGuard({kModule, "ProcessSelection"}, [&] {
-        if (index < 0 || index >= kOptions || !m_enabled[size_t(index)])
-            return;
+        if (index < 0 || index >= kOptions || !m_enabled[size_t(index)]) return;
         switch (index) {
-        case 0: ProcessCancelMenu(); return;
+        case 0:
+            ProcessCancelMenu();
+            return;
         case 1:
-            if (m_control->RecordingChanged() || m_control->HeaderChanged())
-                m_control->RecordingSave();
+            if (m_control->RecordingChanged() || m_control->HeaderChanged()) m_control->RecordingSave();
             m_control->setRecordingMode(RecordingMode_None);
             closeMenu();
             return;
@@ -253,7 +261,8 @@ void frmCommandOptions::ProcessSelection(int index) {
             if (m_control->RecordingChanged()) {
                 frmConfirmationDialog confirm(this);
                 confirm.Initialize(QStringLiteral("Are you sure about cancelling this recording?"),
-                                   QStringLiteral("Cancel Recording"), 2, QStringLiteral("Confirm cancellation"),
+                                   QStringLiteral("Cancel Recording"), 2,
+                                   QStringLiteral("Confirm cancellation"),
                                    QStringLiteral("Continue without cancellation"));
                 confirm.exec();
                 confirmed = confirm.FormAccept();
@@ -274,10 +283,8 @@ void frmCommandOptions::ProcessSelection(int index) {
         case 5:
             // A moved position in command standby carries over to the restored mode.
             if (m_savedMode != RecordingMode_VoiceRecognition) {
-                if (index == 3 && m_actions.beginning)
-                    m_actions.beginning();
-                if (index == 5 && m_actions.ending)
-                    m_actions.ending();
+                if (index == 3 && m_actions.beginning) m_actions.beginning();
+                if (index == 5 && m_actions.ending) m_actions.ending();
             }
             restoreMode();
             closeMenu();
@@ -298,8 +305,7 @@ void frmCommandOptions::ProcessSelection(int index) {
 
 // Escape on a button and the close box end here: the mode goes back.
 void frmCommandOptions::reject() {
-    if (!m_closingFromCode)
-        restoreMode();
+    if (!m_closingFromCode) restoreMode();
     QDialog::reject();
 }
 

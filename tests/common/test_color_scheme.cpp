@@ -31,8 +31,8 @@ TEST(ColorScheme, FormsArePaintedByControlKind) {
     auto* label = new QLabel("Name", &form);
     auto* check = new QCheckBox("Normal", &form);
     auto* button = new QPushButton("Save", &form);
-    for (QWidget* w : {static_cast<QWidget*>(text), static_cast<QWidget*>(label), static_cast<QWidget*>(check),
-                       static_cast<QWidget*>(button)})
+    for (QWidget* w : {static_cast<QWidget*>(text), static_cast<QWidget*>(label),
+                       static_cast<QWidget*>(check), static_cast<QWidget*>(button)})
         layout->addWidget(w);
     FormCustomColorSet(&form);
     EXPECT_EQ(form.palette().color(QPalette::Window), OleColorToQColor(0x00102030));

@@ -57,7 +57,8 @@ TEST_F(GuardFixture, PrefixVariantsAndForeignExceptions) {
     ASSERT_EQ(utils.log.size(), 3);
     EXPECT_EQ(utils.log[0], "VantorDictation4 - Global Procedures Module - HelpFileShow - 'no help'");
     EXPECT_EQ(utils.log[1], "Global Procedures Module - GridCellValueSet - 'Unknown error'");
-    EXPECT_EQ(utils.log[2], QStringLiteral("VantorDictation4 - Dictation Class \u2013 Get PlaybackMaxTime \u2013 'x'"));
+    EXPECT_EQ(utils.log[2],
+              QStringLiteral("VantorDictation4 - Dictation Class \u2013 Get PlaybackMaxTime \u2013 'x'"));
 }
 
 TEST_F(GuardFixture, AFailingErrorLogIsShownThroughTheMessageComponent) {
@@ -74,7 +75,8 @@ TEST_F(GuardFixture, LibraryProceduresLogUnderTheirOwnNames) {
     EXPECT_EQ(StringToInteger("99999"), 0);
     ASSERT_EQ(utils.log.size(), 1);
     EXPECT_EQ(utils.log[0],
-              QStringLiteral("VantorDictation4 - Global Procedures Module \u2013 StringToInteger \u2013 'Overflow'"));
+              QStringLiteral(
+                  "VantorDictation4 - Global Procedures Module \u2013 StringToInteger \u2013 'Overflow'"));
 }
 
 TEST(Hourglass, CountsNestingAndNeverGoesNegative) {

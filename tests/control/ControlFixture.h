@@ -48,7 +48,9 @@ struct ControlFixture : ::testing::Test {
         recorder = mem.get();
         c->setAudioRecordingControl(std::move(mem));
         QObject::connect(c.get(), &Dictation::AudioSettingChanged,
-                         [this](const QString& n, const QString& o, const QString& v) { events.append({n, o, v}); });
+                         [this](const QString& n, const QString& o, const QString& v) {
+                             events.append({n, o, v});
+                         });
         if (initialise)
             c->ControlInitialize(&server, &utils, &codeTables, folder.path(), "jsmith",
                                  VantorDictation4::RecordingType_Dictation);

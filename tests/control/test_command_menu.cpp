@@ -19,15 +19,14 @@ struct MenuFixture : ControlFixture {
 
     void open(gdenmRecordingMode mode) {
         control->setRecordingMode(mode);
-        menu = std::make_unique<vd::frmCommandOptions>(control.get(),
-                                                       vd::CommandMenuActions{[this] { ++beginnings; }, nullptr});
+        menu = std::make_unique<vd::frmCommandOptions>(
+            control.get(), vd::CommandMenuActions{[this] { ++beginnings; }, nullptr});
         menu->Initialize();
         menu->show();
     }
     QLabel* label(int index) {
         for (QLabel* l : menu->findChildren<QLabel*>("txtMenuOption"))
-            if (l->property("Index").toInt() == index)
-                return l;
+            if (l->property("Index").toInt() == index) return l;
         return nullptr;
     }
     void key(int index, int k) {

@@ -88,7 +88,9 @@ TEST_F(ControlFixture, TimerShowsThePositionInItsModeColour) {
 }
 
 TEST_F(ControlFixture, RecordButtonPictureFollowsModeAndDictationType) {
-    auto picture = [&] { return control->findChild<QToolButton*>("cmdRecording")->property("picture").toString(); };
+    auto picture = [&] {
+        return control->findChild<QToolButton*>("cmdRecording")->property("picture").toString();
+    };
     control->DisplayUpdate();
     EXPECT_EQ(picture(), "pctRecordingNew");
     control->setRecordingMode(RecordingMode_PlaybackStandby);
@@ -136,18 +138,18 @@ TEST_F(ControlFixture, DictationNameShowsPatientOrPhoneMessage) {
 TEST_F(ControlFixture, LayoutWithEveryFlagOffShowsOnlyTheLeftButtons) {
     int layouts = 0;
     QObject::connect(control.get(), &Dictation::LayoutUpdated, [&] { ++layouts; });
-    for (const char* flag : {"DisplayNextDictationButton", "DisplayDictationListButton", "DisplayRecordButton",
-                             "DisplayInsertButton", "DisplayEditButton", "DisplayLevels", "DisplayVoxLevelColor",
-                             "DisplayDictationName", "DisplayStatus", "DisplayVoiceRecognition", "DisplayTimer"})
+    for (const char* flag :
+         {"DisplayNextDictationButton", "DisplayDictationListButton", "DisplayRecordButton",
+          "DisplayInsertButton", "DisplayEditButton", "DisplayLevels", "DisplayVoxLevelColor",
+          "DisplayDictationName", "DisplayStatus", "DisplayVoiceRecognition", "DisplayTimer"})
         control->setProperty(flag, false);
     EXPECT_EQ(layouts, 8); // the flags that were true
     QStringList visible;
     for (QWidget* w : control->findChildren<QWidget*>())
-        if (!w->isHidden())
-            visible << w->objectName();
+        if (!w->isHidden()) visible << w->objectName();
     visible.sort();
-    EXPECT_EQ(visible, QStringList({"cmdBeginning", "cmdEOL", "cmdEnding", "cmdForward", "cmdPlay", "cmdRewind",
-                                    "imgHelp"}));
+    EXPECT_EQ(visible, QStringList({"cmdBeginning", "cmdEOL", "cmdEnding", "cmdForward", "cmdPlay",
+                                    "cmdRewind", "imgHelp"}));
     QWidget* eol = control->findChild<QWidget*>("cmdEOL");
     QWidget* help = control->findChild<QWidget*>("imgHelp");
     EXPECT_EQ(help->x(), eol->geometry().right() + 1 + twips(*control, 105));
@@ -167,8 +169,8 @@ TEST_F(ControlFixture, HelpPictureOpensTheHelpWindowAndDestructionClosesIt) {
     int doubleClicks = 0;
     QObject::connect(control.get(), &Dictation::DblClick, [&] { ++doubleClicks; });
     QWidget* help = control->findChild<QWidget*>("imgHelp");
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(help, &release);
     QPointer<QWidget> window = vd::HelpWindow();
     ASSERT_FALSE(window.isNull());
@@ -185,5 +187,6 @@ TEST_F(ControlFixture, HelpPictureOpensTheHelpWindowAndDestructionClosesIt) {
 
     vd::HelpFileShow("NoSuchTopic.htm");
     ASSERT_EQ(utils.log.size(), 1);
-    EXPECT_TRUE(utils.log[0].startsWith("VantorDictation4 - Global Procedures Module - HelpFileShow - 'Help topic not found"));
+    EXPECT_TRUE(utils.log[0].startsWith(
+        "VantorDictation4 - Global Procedures Module - HelpFileShow - 'Help topic not found"));
 }

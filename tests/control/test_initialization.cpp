@@ -18,7 +18,8 @@ struct InitFixture : ControlFixture {
     QStringList events;
     void SetUp() override {
         ControlFixture::SetUp();
-        QObject::connect(control.get(), &Dictation::DictationInitialized, [this] { events << "DictationInitialized"; });
+        QObject::connect(control.get(), &Dictation::DictationInitialized,
+                         [this] { events << "DictationInitialized"; });
         QObject::connect(control.get(), &Dictation::PhoneMessageInitialized,
                          [this] { events << "PhoneMessageInitialized"; });
         QObject::connect(control.get(), &Dictation::ModeChanged,
@@ -28,9 +29,9 @@ struct InitFixture : ControlFixture {
     void initialise(const QString& name, gdenmDictationType type = DictationType_RecordingOnly,
                     const QString& trackingType = QString()) {
         control->InitializeDictation5(name, type, "12/34", "Smith, John", "CT-HEAD", "CT",
-                                      QDateTime(QDate(2026, 12, 1), QTime(0, 0)), "POS", "Main", "RP1", "Dr. Ref",
-                                      "TPL", true, DictationPriority_High, "note", "drsmith", "EXT9", trackingType,
-                                      "EDITOR");
+                                      QDateTime(QDate(2026, 12, 1), QTime(0, 0)), "POS", "Main", "RP1",
+                                      "Dr. Ref", "TPL", true, DictationPriority_High, "note", "drsmith",
+                                      "EXT9", trackingType, "EDITOR");
     }
 };
 } // namespace
@@ -101,8 +102,9 @@ TEST_F(InitFixture, WorkflowTrackingOpensTheTrackingEditor) {
 
 TEST_F(InitFixture, PhoneMessagesKeepTheirQualityArguments) {
     control->setRecordingType(RecordingType_PhoneMessage);
-    control->InitializePhoneMessage("PM1", RecordingQualitySamples_PhoneMessage, RecordingQualitySampleSize_Default,
-                                    RecordingQualityChannels_Mono, "Call back");
+    control->InitializePhoneMessage("PM1", RecordingQualitySamples_PhoneMessage,
+                                    RecordingQualitySampleSize_Default, RecordingQualityChannels_Mono,
+                                    "Call back");
     EXPECT_EQ(control->RecordingMode(), RecordingMode_RecordingOverwriteStandby);
     EXPECT_EQ(control->RecordingName(), "PM1");
     EXPECT_EQ(control->RecordingDescription(), "Call back");

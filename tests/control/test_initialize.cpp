@@ -34,15 +34,33 @@ TEST_F(ControlFixture, CreationSetsDefaultsBeforeInitialisation) {
     EXPECT_FALSE(fresh->HeaderChanged());
     EXPECT_FALSE(fresh->RecordingChanged());
     // Children and timers exist under their names.
-    for (const char* name : {"cmdBeginning", "cmdRewind", "cmdPlay", "cmdForward", "cmdEnding", "cmdEOL",
-                             "cmdRecording", "cmdInsert", "cmdEdit", "cmdNextDictation", "cmdDictationList",
-                             "lblLevelColor", "lblTimerText", "lblStatusText", "cmdDictationConferenceModeToggle",
-                             "cmdVoiceRecognition", "lblDictationNameText", "imgHelp", "pctRecordingNew",
+    for (const char* name : {"cmdBeginning",
+                             "cmdRewind",
+                             "cmdPlay",
+                             "cmdForward",
+                             "cmdEnding",
+                             "cmdEOL",
+                             "cmdRecording",
+                             "cmdInsert",
+                             "cmdEdit",
+                             "cmdNextDictation",
+                             "cmdDictationList",
+                             "lblLevelColor",
+                             "lblTimerText",
+                             "lblStatusText",
+                             "cmdDictationConferenceModeToggle",
+                             "cmdVoiceRecognition",
+                             "lblDictationNameText",
+                             "imgHelp",
+                             "pctRecordingNew",
                              "pctVoiceRecognitonOff"})
         EXPECT_NE(fresh->findChild<QWidget*>(name), nullptr) << name;
-    const QPair<const char*, int> timers[] = {{"tmrTimer", 99},           {"tmrMovementRepeat", 500},
-                                              {"tmrShowEOL", 50},         {"tmrDelayedApplicationSwitch", 10},
-                                              {"tmrDelayedTextPaste", 10}, {"tmrUpdateUserProfiles", 500}};
+    const QPair<const char*, int> timers[] = {{"tmrTimer", 99},
+                                              {"tmrMovementRepeat", 500},
+                                              {"tmrShowEOL", 50},
+                                              {"tmrDelayedApplicationSwitch", 10},
+                                              {"tmrDelayedTextPaste", 10},
+                                              {"tmrUpdateUserProfiles", 500}};
     for (const auto& [name, interval] : timers) {
         auto* timer = fresh->findChild<QTimer*>(name);
         ASSERT_NE(timer, nullptr) << name;
@@ -59,15 +77,17 @@ TEST_F(ControlFixture, InitialiseUsesQualityDefaultsAndDisplayParameters) {
     EXPECT_EQ(control->RecordingQualityChannels(), 1);
     EXPECT_EQ(control->RecordingType(), RecordingType_Dictation);
     EXPECT_EQ(control->DictationAuthor(), "JSMITH");
-    for (bool flag : {control->DisplayNextDictationButton(), control->DisplayDictationListButton(),
-                      control->DisplayRecordButton(), control->DisplayInsertButton(), control->DisplayEditButton(),
-                      control->DisplayTimer(), control->DisplayStatus(), control->DisplayDictationName()})
+    for (bool flag :
+         {control->DisplayNextDictationButton(), control->DisplayDictationListButton(),
+          control->DisplayRecordButton(), control->DisplayInsertButton(), control->DisplayEditButton(),
+          control->DisplayTimer(), control->DisplayStatus(), control->DisplayDictationName()})
         EXPECT_TRUE(flag);
 
     auto other = makeControl(false);
-    other->ControlInitialize(&server, &utils, &codeTables, folder.path(), "jsmith", RecordingType_PhoneMessage,
-                             RecordingQualitySamples_CD, RecordingQualitySampleSize_CD, RecordingQualityChannels_Stereo,
-                             false, true, false, true, false, false);
+    other->ControlInitialize(&server, &utils, &codeTables, folder.path(), "jsmith",
+                             RecordingType_PhoneMessage, RecordingQualitySamples_CD,
+                             RecordingQualitySampleSize_CD, RecordingQualityChannels_Stereo, false, true,
+                             false, true, false, false);
     EXPECT_EQ(other->RecordingQualitySamples(), 44100);
     EXPECT_EQ(other->RecordingQualitySampleSize(), 16);
     EXPECT_EQ(other->RecordingQualityChannels(), 2);
@@ -156,23 +176,57 @@ TEST_F(ControlFixture, CloseHaltsEventsAndResetsTheMode) {
 }
 
 TEST(ControlSurface, EventsAreDeclaredInIdentifierOrder) {
-    const char* const expected[] = {
-        "SecondsUpdated", "RecordingSavedDatabase", "RecordingReadDatabase", "RecordingLoadedFile", "ModeChanged",
-        "RecordingInitialized", "RecordingFormDataSaved", "DictationInitialized", "PhoneMessageInitialized",
-        "AudioSettingChanged", "DictationSelected", "DictationNext", "DblClick", "LayoutUpdated", "DialogDisplayed",
-        "DialogCleared", "RecordingCancelled", "ButtonRewindClick", "ButtonRewindRelease", "ButtonForwardClick",
-        "ButtonForwardRelease", "ButtonPlayClick", "ButtonPlayRelease", "ButtonEOLClick", "ButtonEOLRelease",
-        "ButtonRecordingClick", "ButtonRecordingRelease", "ButtonInsertClick", "ButtonInsertRelease",
-        "ButtonBeginningClick", "ButtonEndingClick", "ButtonEditClick", "ButtonNextDictationClick",
-        "ButtonDictationListClick", "ButtonFunctionClick", "ButtonInstructionClick", "ButtonBarcodeClick",
-        "VoiceCommandSpoken", "ExternalTextFinished", "ButtonCommandPressed", "BarcodeRead",
-        "TranscriptionFinished", "ShowTranscription", "ShowImage", "CloseViewers", "ApplicationSwitchStart",
-        "ApplicationSwitchEnd"};
+    const char* const expected[] = {"SecondsUpdated",
+                                    "RecordingSavedDatabase",
+                                    "RecordingReadDatabase",
+                                    "RecordingLoadedFile",
+                                    "ModeChanged",
+                                    "RecordingInitialized",
+                                    "RecordingFormDataSaved",
+                                    "DictationInitialized",
+                                    "PhoneMessageInitialized",
+                                    "AudioSettingChanged",
+                                    "DictationSelected",
+                                    "DictationNext",
+                                    "DblClick",
+                                    "LayoutUpdated",
+                                    "DialogDisplayed",
+                                    "DialogCleared",
+                                    "RecordingCancelled",
+                                    "ButtonRewindClick",
+                                    "ButtonRewindRelease",
+                                    "ButtonForwardClick",
+                                    "ButtonForwardRelease",
+                                    "ButtonPlayClick",
+                                    "ButtonPlayRelease",
+                                    "ButtonEOLClick",
+                                    "ButtonEOLRelease",
+                                    "ButtonRecordingClick",
+                                    "ButtonRecordingRelease",
+                                    "ButtonInsertClick",
+                                    "ButtonInsertRelease",
+                                    "ButtonBeginningClick",
+                                    "ButtonEndingClick",
+                                    "ButtonEditClick",
+                                    "ButtonNextDictationClick",
+                                    "ButtonDictationListClick",
+                                    "ButtonFunctionClick",
+                                    "ButtonInstructionClick",
+                                    "ButtonBarcodeClick",
+                                    "VoiceCommandSpoken",
+                                    "ExternalTextFinished",
+                                    "ButtonCommandPressed",
+                                    "BarcodeRead",
+                                    "TranscriptionFinished",
+                                    "ShowTranscription",
+                                    "ShowImage",
+                                    "CloseViewers",
+                                    "ApplicationSwitchStart",
+                                    "ApplicationSwitchEnd"};
     const QMetaObject& mo = Dictation::staticMetaObject;
     QStringList signalNames;
     for (int i = mo.methodOffset(); i < mo.methodCount(); ++i)
-        if (mo.method(i).methodType() == QMetaMethod::Signal)
-            signalNames << mo.method(i).name();
+        if (mo.method(i).methodType() == QMetaMethod::Signal) signalNames << mo.method(i).name();
     ASSERT_EQ(signalNames.size(), 47);
     for (int i = 0; i < 47; ++i)
         EXPECT_EQ(signalNames[i], expected[i]) << "event " << i + 1;

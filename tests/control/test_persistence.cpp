@@ -29,8 +29,7 @@ public:
         const QStringList f = r.split('|'); // f[0] is empty: the request starts with "|"
         if (f.value(1) == "SET" && f.value(5) == "0") {
             QString name = f.value(4);
-            if (name == "NEXTKEY")
-                name = QString("DICT%1").arg(nextKey++);
+            if (name == "NEXTKEY") name = QString("DICT%1").arg(nextKey++);
             headers[name] = f.mid(6);
             audio[name].clear();
             text[name].clear();
@@ -40,7 +39,8 @@ public:
             (f.value(3) == "RTF" ? text : audio)[f.value(4)] += piece;
             response = "OK";
         } else if (f.value(1) == "GET") {
-            response = headers.contains(f.value(4)) ? f.value(4) + "|" + headers[f.value(4)].join('|') : QString();
+            response =
+                headers.contains(f.value(4)) ? f.value(4) + "|" + headers[f.value(4)].join('|') : QString();
         }
         return true;
     }
@@ -111,9 +111,9 @@ TEST_F(PersistenceFixture, ANewDictationGetsItsNameBeforeTheAudioPieces) {
     EXPECT_EQ(store.requests[3].size(), QString("|SET|AUDIO|DICTATION|DICT100|3|").size() + 1);
     const QStringList header = store.headers["DICT100"];
     ASSERT_EQ(header.size(), 36);
-    EXPECT_EQ(header[12], "16001");  // field 13: bytes stored
-    EXPECT_EQ(header[23], "WAV");    // field 24
-    EXPECT_EQ(header[7], "4");       // priority
+    EXPECT_EQ(header[12], "16001"); // field 13: bytes stored
+    EXPECT_EQ(header[23], "WAV");   // field 24
+    EXPECT_EQ(header[7], "4");      // priority
     EXPECT_EQ(header[13], "3.0.0");
     EXPECT_EQ(control->RecordingName(), "DICT100");
     EXPECT_EQ(saved, QStringList({"A1/DICT100"}));
@@ -144,7 +144,8 @@ TEST_F(PersistenceFixture, CompressedRoundTripIsLossless) {
     QFile file(loaded[0]);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray back = file.readAll();
-    EXPECT_EQ(back.mid(44, bytes.size() - 44), bytes.mid(44)); // the samples survive exactly (odd data is padded)
+    EXPECT_EQ(back.mid(44, bytes.size() - 44),
+              bytes.mid(44)); // the samples survive exactly (odd data is padded)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -176,14 +177,15 @@ TEST_F(PersistenceFixture, RefusalsAskToRetryAndANoKeepsTheChanges) {
     messages.answers = {};
     messages.answers.enqueue(vd::AnswerNo);
     control->RecordingSave();
-    EXPECT_EQ(saved.size(), 2);          // no event after a declined retry
+    EXPECT_EQ(saved.size(), 2);               // no event after a declined retry
     EXPECT_TRUE(control->RecordingChanged()); // and the changes stay marked
 }
 
 TEST_F(PersistenceFixture, HeaderOnlyReadsUseDefaultsForMissingFields) {
-    store.headers["OLD1"] = QString("DONE|01/02/2020 10:00:00|A9|Roe, Rick|01/02/2020|TPL|desc|3|src|drx|12.5|"
-                                    "01/03/2020 08:00:00")
-                                .split('|');
+    store.headers["OLD1"] =
+        QString("DONE|01/02/2020 10:00:00|A9|Roe, Rick|01/02/2020|TPL|desc|3|src|drx|12.5|"
+                "01/03/2020 08:00:00")
+            .split('|');
     control->HeaderRead("OLD1");
     EXPECT_EQ(control->RecordingMode(), RecordingMode_HeaderDataOnly);
     EXPECT_EQ(control->RecordingName(), "OLD1");

@@ -30,9 +30,10 @@ struct TransportFixture : ControlFixture {
 
     void SetUp() override {
         ControlFixture::SetUp();
-        QObject::connect(control.get(), &Dictation::ModeChanged, [this](bool a, bool b, bool c, const QString& t) {
-            modes.append({a, b, c, t});
-        });
+        QObject::connect(control.get(), &Dictation::ModeChanged,
+                         [this](bool a, bool b, bool c, const QString& t) {
+                             modes.append({a, b, c, t});
+                         });
         const auto watch = [this](auto signal, const char* name) {
             QObject::connect(control.get(), signal, [this, name](bool& cancel) {
                 buttons << name;
@@ -101,14 +102,11 @@ TEST_F(TransportFixture, RecordingOperationsMoveTheModeAndTellTheHost) {
     control->PlaybackStart();
     EXPECT_EQ(recorder->State(), 4);
     control->PlaybackPause();
-    const QList<ModeEvent> expected = {{true, false, true, "Dictating"},
-                                       {true, true, true, "Dictating (paused)"},
-                                       {true, true, false, "Dictating (paused)"},
-                                       {true, false, false, "Dictating"},
-                                       {true, true, false, "Dictating (paused)"},
-                                       {false, true, false, "Playback (paused)"},
-                                       {false, false, false, "Playback"},
-                                       {false, true, false, "Playback (paused)"}};
+    const QList<ModeEvent> expected = {
+        {true, false, true, "Dictating"},          {true, true, true, "Dictating (paused)"},
+        {true, true, false, "Dictating (paused)"}, {true, false, false, "Dictating"},
+        {true, true, false, "Dictating (paused)"}, {false, true, false, "Playback (paused)"},
+        {false, false, false, "Playback"},         {false, true, false, "Playback (paused)"}};
     EXPECT_EQ(modes, expected);
     EXPECT_EQ(control->findChild<QLabel*>("lblStatusText")->text(), "Play (Pause)");
 }
@@ -143,8 +141,8 @@ TEST_F(TransportFixture, DictationModeActsWhileHeldConferenceModeToggles) {
     EXPECT_EQ(control->RecordingMode(), RecordingMode_RecordingInsert);
     release("cmdInsert");
     EXPECT_EQ(control->RecordingMode(), RecordingMode_RecordingInsertStandby);
-    EXPECT_EQ(buttons, QStringList({"PlayClick", "PlayRelease", "RecordingClick", "RecordingRelease", "InsertClick",
-                                    "InsertRelease"}));
+    EXPECT_EQ(buttons, QStringList({"PlayClick", "PlayRelease", "RecordingClick", "RecordingRelease",
+                                    "InsertClick", "InsertRelease"}));
 
     buttons.clear();
     Q_EMIT control->findChild<QToolButton*>("cmdDictationConferenceModeToggle")->clicked();
@@ -224,8 +222,8 @@ TEST_F(TransportFixture, ShortClicksMoveByTheSettingsAndBeginningEndingJump) {
     EXPECT_NEAR(control->RecordingCurrentSeconds(), 10.0, 1e-3);
     press("cmdBeginning");
     EXPECT_NEAR(control->RecordingCurrentSeconds(), 0.0, 1e-3);
-    EXPECT_EQ(buttons, QStringList({"RewindClick", "RewindRelease", "ForwardClick", "ForwardRelease", "EndingClick",
-                                    "BeginningClick"}));
+    EXPECT_EQ(buttons, QStringList({"RewindClick", "RewindRelease", "ForwardClick", "ForwardRelease",
+                                    "EndingClick", "BeginningClick"}));
     // Moving out of a recording pause plays back from there.
     control->RecordingInsert(true);
     press("cmdEnding");
@@ -242,7 +240,7 @@ TEST_F(TransportFixture, HoldingRewindRepeatsAndSkipsTheShortStep) {
     wait(900);
     release("cmdRewind");
     const double moved = 8.0 - control->RecordingCurrentSeconds();
-    EXPECT_GE(moved, 1.0);   // at least the first step at 500 ms
+    EXPECT_GE(moved, 1.0); // at least the first step at 500 ms
     EXPECT_LE(moved, 8.0);
     EXPECT_EQ(buttons, QStringList({"RewindClick"}));
 }
@@ -263,7 +261,8 @@ TEST_F(TransportFixture, EndOfLetterCancelAndClose) {
     control->PlaybackPause();
     control->PlaybackStart();
     QStringList dialogs;
-    QObject::connect(control.get(), &Dictation::DialogDisplayed, [&](const QString& n) { dialogs << "+" + n; });
+    QObject::connect(control.get(), &Dictation::DialogDisplayed,
+                     [&](const QString& n) { dialogs << "+" + n; });
     QObject::connect(control.get(), &Dictation::DialogCleared, [&](const QString& n) { dialogs << "-" + n; });
     gdenmRecordingMode inMenu = RecordingMode_None;
     QTimer::singleShot(0, [&] {

@@ -7,9 +7,9 @@
 #include "audio/AudioTestSupport.h"
 #include "common/ProcessState.h"
 #include "control/DictationPrivate.h"
-#include "speech/CommandMenu.h"
 #include "services/HostServices.h"
 #include "services/VantorMessage.h"
+#include "speech/CommandMenu.h"
 #include "support/RecordingUtils.h"
 
 #include <QApplication>
@@ -30,10 +30,11 @@ struct Workstation {
     vd::VirtualAudioBackend* backend = nullptr;
     vd::AudioRecorder* recorder = nullptr;
 
-    Workstation(RelayHubServer& hub, UtilityComponent& utils, CodeTablesComponent& codes, const QString& folder,
-                const QString& user) {
+    Workstation(RelayHubServer& hub, UtilityComponent& utils, CodeTablesComponent& codes,
+                const QString& folder, const QString& user) {
         control = std::make_unique<Dictation>();
-        auto b = std::make_unique<vd::VirtualAudioBackend>(vd::VirtualAudioBackend::Clock::Manual, 11025, 110, 1, 1);
+        auto b = std::make_unique<vd::VirtualAudioBackend>(vd::VirtualAudioBackend::Clock::Manual, 11025, 110,
+                                                           1, 1);
         backend = b.get();
         auto r = std::make_unique<vd::AudioRecorder>(std::move(b));
         recorder = r.get();
@@ -63,9 +64,9 @@ TEST(DictationFlow, AnAuthorsDictationReachesTheTranscriptionistSampleForSample)
     QDir().mkpath(dir.filePath("author"));
     const auto programme = audiotest::numberedSamples(11025 * 2, 1, 8);
     author.backend->setMicrophone({programme});
-    author.control->InitializeDictation3("", "A123", "Doe, Jane", "CT-HEAD", "CT",
-                                         QDateTime(QDate(2026, 12, 1), QTime(0, 0)), "POS", "Main", "RP", "Dr. Ref",
-                                         "TPL", false, DictationPriority_Stat, "please hurry", "drsmith");
+    author.control->InitializeDictation3(
+        "", "A123", "Doe, Jane", "CT-HEAD", "CT", QDateTime(QDate(2026, 12, 1), QTime(0, 0)), "POS", "Main",
+        "RP", "Dr. Ref", "TPL", false, DictationPriority_Stat, "please hurry", "drsmith");
     ASSERT_EQ(author.control->RecordingMode(), RecordingMode_RecordingOverwriteStandby);
     const QString name = author.control->RecordingName();
     EXPECT_TRUE(name.startsWith("A123_Doe_Jane_"));
@@ -135,10 +136,9 @@ TEST(DictationFlow, TheQueueHandsOutEachDictationOnceAndChangesStatusAndPriority
     author.backend->setMicrophoneTone(-12, 440);
     QStringList names;
     for (const char* account : {"A1", "A2"}) {
-        author.control->InitializeDictation3("", account, "Doe, Jane", "", "", QDateTime(QDate(2026, 12, 1), QTime()),
-                                             "", "", "", "", "", false,
-                                             QString(account) == "A2" ? DictationPriority_Stat : DictationPriority_Low,
-                                             "", "drsmith");
+        author.control->InitializeDictation3(
+            "", account, "Doe, Jane", "", "", QDateTime(QDate(2026, 12, 1), QTime()), "", "", "", "", "",
+            false, QString(account) == "A2" ? DictationPriority_Stat : DictationPriority_Low, "", "drsmith");
         Q_EMIT author.button("cmdRecording")->pressed();
         author.run(2205);
         Q_EMIT author.button("cmdRecording")->released();
@@ -187,8 +187,8 @@ TEST(DictationFlow, EndOfLetterSavesThroughTheCommandMenu) {
     QDir().mkpath(dir.filePath("w"));
     Workstation author(hub, utils, codes, dir.filePath("w"), "drsmith");
     author.backend->setMicrophoneTone(-12, 440);
-    author.control->InitializeDictation("", "B7", "Poe, Ed", "", "", QDateTime(QDate(2026, 12, 2), QTime()), "", "",
-                                        DictationPriority_Normal, "", "drsmith");
+    author.control->InitializeDictation("", "B7", "Poe, Ed", "", "", QDateTime(QDate(2026, 12, 2), QTime()),
+                                        "", "", DictationPriority_Normal, "", "drsmith");
     const QString name = author.control->RecordingName();
     Q_EMIT author.button("cmdRecording")->pressed();
     author.run(5512);

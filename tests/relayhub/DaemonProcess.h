@@ -23,8 +23,10 @@ inline int Admin(const QStringList& args, const QByteArray& input = QByteArray()
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-inline void AddUser(const QString& database, const QString& name, const QString& roles, const QString& password) {
-    Admin({QStringLiteral("user-add"), QStringLiteral("--database"), database, name, roles}, password.toUtf8() + "\n");
+inline void AddUser(const QString& database, const QString& name, const QString& roles,
+                    const QString& password) {
+    Admin({QStringLiteral("user-add"), QStringLiteral("--database"), database, name, roles},
+          password.toUtf8() + "\n");
 }
 
 class DaemonProcess {
@@ -39,19 +41,16 @@ public:
                                     QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
                                     QStringLiteral("--port-file"), m_portFile} +
                             extra);
-        if (!m_process.waitForStarted(10000))
-            return false;
+        if (!m_process.waitForStarted(10000)) return false;
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < 20000) {
             QFile file(m_portFile);
             if (file.open(QIODevice::ReadOnly)) {
                 m_port = file.readAll().toInt();
-                if (m_port > 0)
-                    return true;
+                if (m_port > 0) return true;
             }
-            if (m_process.state() == QProcess::NotRunning)
-                return false;
+            if (m_process.state() == QProcess::NotRunning) return false;
             QThread::msleep(20);
         }
         return false;
@@ -69,8 +68,7 @@ public:
     void signal(int sig) { ::kill(pid_t(m_process.processId()), sig); }
     // Exit code after the process ended, -1 when it crashed or hung.
     int wait(int ms = 20000) {
-        if (!m_process.waitForFinished(ms))
-            return -1;
+        if (!m_process.waitForFinished(ms)) return -1;
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
     QString dir() const { return m_dir.path(); }

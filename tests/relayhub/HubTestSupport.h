@@ -18,11 +18,9 @@ namespace hubtest {
 
 inline QString PostgresConninfo() {
     const QString stateFile = qEnvironmentVariable("RELAYHUB_TEST_PG");
-    if (stateFile.isEmpty())
-        return QString();
+    if (stateFile.isEmpty()) return QString();
     QFile file(stateFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("missing");
+    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("missing");
     return QString::fromUtf8(file.readAll()).trimmed();
 }
 
@@ -37,21 +35,21 @@ public:
         m_admin = PostgresConninfo();
         m_name = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(20);
         relayhub::PostgresConnect(m_admin)->script(QStringLiteral("CREATE DATABASE ") + m_name);
-        m_uri = QString(m_admin).replace(QStringLiteral("dbname=postgres"), QStringLiteral("dbname=") + m_name);
+        m_uri =
+            QString(m_admin).replace(QStringLiteral("dbname=postgres"), QStringLiteral("dbname=") + m_name);
     }
     ~TestDatabase() {
         if (m_postgres) {
             try {
-                relayhub::PostgresConnect(m_admin)->script(QStringLiteral("DROP DATABASE IF EXISTS ") + m_name +
-                                                           QStringLiteral(" WITH (FORCE)"));
+                relayhub::PostgresConnect(m_admin)->script(QStringLiteral("DROP DATABASE IF EXISTS ") +
+                                                           m_name + QStringLiteral(" WITH (FORCE)"));
             } catch (...) {
             }
         }
     }
     relayhub::ConnectionFactory factory() const {
         const QString uri = m_uri;
-        if (m_postgres)
-            return [uri] { return relayhub::PostgresConnect(uri); };
+        if (m_postgres) return [uri] { return relayhub::PostgresConnect(uri); };
         return [uri] { return relayhub::SqliteConnect(uri); };
     }
     // As relayhubd's --database option takes it.
@@ -64,11 +62,12 @@ private:
 };
 
 // Skips a PostgreSQL case when run outside ctest (no cluster was started).
-#define HUBTEST_REQUIRE_BACKEND(backend)                                                                            \
-    do {                                                                                                           \
-        if ((backend) == "postgres" && hubtest::PostgresConninfo().isEmpty())                                      \
-            GTEST_SKIP() << "no PostgreSQL cluster (run through ctest)";                                           \
-        ASSERT_NE(hubtest::PostgresConninfo(), QStringLiteral("missing")) << "the PostgreSQL fixture did not start"; \
+#define HUBTEST_REQUIRE_BACKEND(backend)                                                                     \
+    do {                                                                                                     \
+        if ((backend) == "postgres" && hubtest::PostgresConninfo().isEmpty())                                \
+            GTEST_SKIP() << "no PostgreSQL cluster (run through ctest)";                                     \
+        ASSERT_NE(hubtest::PostgresConninfo(), QStringLiteral("missing"))                                    \
+            << "the PostgreSQL fixture did not start";                                                       \
     } while (0)
 
 inline relayhub::Caller Everyone(const QString& session = QStringLiteral("s1")) {

@@ -26,10 +26,14 @@ protected:
         db = std::make_unique<TestDatabase>(GetParam());
         ASSERT_EQ(Admin({QStringLiteral("init"), QStringLiteral("--database"), db->daemonUri()}), 0);
         AddUser(db->daemonUri(), QStringLiteral("ann"), QStringLiteral("author"), QStringLiteral("a-secret"));
-        AddUser(db->daemonUri(), QStringLiteral("tom"), QStringLiteral("transcriptionist"), QStringLiteral("t-secret"));
+        AddUser(db->daemonUri(), QStringLiteral("tom"), QStringLiteral("transcriptionist"),
+                QStringLiteral("t-secret"));
     }
-    bool startDaemon(DaemonProcess& d, const QStringList& extra = {}) { return d.start(db->daemonUri(), extra); }
-    std::unique_ptr<RelayHubServer> client(const DaemonProcess& d, const QString& user = QStringLiteral("ann"),
+    bool startDaemon(DaemonProcess& d, const QStringList& extra = {}) {
+        return d.start(db->daemonUri(), extra);
+    }
+    std::unique_ptr<RelayHubServer> client(const DaemonProcess& d,
+                                           const QString& user = QStringLiteral("ann"),
                                            const QString& password = QStringLiteral("a-secret")) {
         auto c = std::make_unique<RelayHubServer>();
         EXPECT_TRUE(c->ConnectHttp(d.url(), user, password, 3000, 20000));
@@ -38,31 +42,28 @@ protected:
     static QString ask(RelayHubServer& c, const QString& request, bool* ok = nullptr) {
         QString answer, info;
         const bool result = c.RequestProcess(request, answer, QString(), info);
-        if (ok)
-            *ok = result;
+        if (ok) *ok = result;
         return answer;
     }
     static QByteArray download(RelayHubServer& c, const QString& name) {
         QStringList blocks;
         QString info;
-        EXPECT_TRUE(c.RequestProcessBlocks(QStringLiteral("|GET|AUDIO|DICTATION|%1|FILE").arg(name), blocks, QString(),
-                                           info));
+        EXPECT_TRUE(c.RequestProcessBlocks(QStringLiteral("|GET|AUDIO|DICTATION|%1|FILE").arg(name), blocks,
+                                           QString(), info));
         QString joined;
         for (const QString& b : blocks)
-            if (b.startsWith(kBlockPrefix))
-                joined += b.mid(5);
+            if (b.startsWith(kBlockPrefix)) joined += b.mid(5);
         return TextToBytes(joined);
     }
     static QString saveHeader(RelayHubServer& c, const QString& key, const QStringList& header) {
         return ask(c, QStringLiteral("|SET|AUDIO|DICTATION|%1|0|").arg(key) + header.join(QLatin1Char('|')));
     }
-    static bool sendPieces(RelayHubServer& c, const QString& name, const QByteArray& audio, int firstPiece = 1,
-                           int lastPiece = 1 << 30) {
+    static bool sendPieces(RelayHubServer& c, const QString& name, const QByteArray& audio,
+                           int firstPiece = 1, int lastPiece = 1 << 30) {
         for (int at = 0, n = 1; at < audio.size() && n <= lastPiece; at += 8000, ++n) {
-            if (n < firstPiece)
-                continue;
-            if (ask(c, QStringLiteral("|SET|AUDIO|DICTATION|%1|%2|").arg(name).arg(n) + BytesToText(audio.mid(at, 8000))) !=
-                QLatin1String("OK"))
+            if (n < firstPiece) continue;
+            if (ask(c, QStringLiteral("|SET|AUDIO|DICTATION|%1|%2|").arg(name).arg(n) +
+                           BytesToText(audio.mid(at, 8000))) != QLatin1String("OK"))
                 return false;
         }
         return true;
@@ -85,7 +86,8 @@ TEST_P(Daemon, EveryByteValueSurvivesUploadAndDownload) {
     for (int round = 0; round < 70; ++round)
         for (int b = 0; b < 256; ++b)
             audio.append(char(b));
-    const QString name = saveHeader(*c, QStringLiteral("NEXTKEY"), HeaderFields(QStringLiteral("Bytes"), 2, audio.size()));
+    const QString name =
+        saveHeader(*c, QStringLiteral("NEXTKEY"), HeaderFields(QStringLiteral("Bytes"), 2, audio.size()));
     ASSERT_FALSE(AnswerIsRefusal(name)) << name.toStdString();
     ASSERT_TRUE(sendPieces(*c, name, audio));
     EXPECT_EQ(download(*c, name), audio);
@@ -96,7 +98,8 @@ TEST_P(Daemon, EveryByteValueSurvivesUploadAndDownload) {
     EXPECT_EQ(ask(*c, QStringLiteral("|SET|AUDIO|RTF|%1|1|").arg(name) + text), QStringLiteral("OK"));
     QStringList blocks;
     QString info;
-    ASSERT_TRUE(c->RequestProcessBlocks(QStringLiteral("|GET|AUDIO|RTF|%1|FILE").arg(name), blocks, QString(), info));
+    ASSERT_TRUE(
+        c->RequestProcessBlocks(QStringLiteral("|GET|AUDIO|RTF|%1|FILE").arg(name), blocks, QString(), info));
     ASSERT_EQ(blocks.size(), 1);
     EXPECT_EQ(blocks[0], kBlockPrefix + text);
 }
@@ -145,15 +148,17 @@ TEST_P(Daemon, CredentialsAndRolesAreEnforced) {
     DaemonProcess d;
     ASSERT_TRUE(startDaemon(d));
     auto author = client(d);
-    const QString name = saveHeader(*author, QStringLiteral("NEXTKEY"), HeaderFields(QStringLiteral("Secret Patient"), 2, 0));
+    const QString name =
+        saveHeader(*author, QStringLiteral("NEXTKEY"), HeaderFields(QStringLiteral("Secret Patient"), 2, 0));
     ASSERT_FALSE(AnswerIsRefusal(name));
 
-    for (const auto& [user, password] : {std::pair{"ann", "wrong"}, std::pair{"mallory", "a-secret"}, std::pair{"", ""}}) {
+    for (const auto& [user, password] :
+         {std::pair{"ann", "wrong"}, std::pair{"mallory", "a-secret"}, std::pair{"", ""}}) {
         httplib::Client raw("127.0.0.1", d.port());
-        if (*user)
-            raw.set_basic_auth(user, password);
-        auto res = raw.Post("/relayhub/v1/request", QStringLiteral("|GET|AUDIO|DICTATION|%1|0").arg(name).toStdString(),
-                            "text/plain");
+        if (*user) raw.set_basic_auth(user, password);
+        auto res =
+            raw.Post("/relayhub/v1/request",
+                     QStringLiteral("|GET|AUDIO|DICTATION|%1|0").arg(name).toStdString(), "text/plain");
         ASSERT_TRUE(res);
         EXPECT_EQ(res->status, 401) << user;
         EXPECT_EQ(res->body.find("Secret"), std::string::npos);
@@ -174,7 +179,8 @@ TEST_P(Daemon, CredentialsAndRolesAreEnforced) {
     EXPECT_EQ(health->status, 200);
     auto metrics = raw.Get("/metrics");
     ASSERT_TRUE(metrics);
-    EXPECT_NE(metrics->body.find("relayhub_requests_total{family=\"AUDIO\",outcome=\"refused\"} 1"), std::string::npos)
+    EXPECT_NE(metrics->body.find("relayhub_requests_total{family=\"AUDIO\",outcome=\"refused\"} 1"),
+              std::string::npos)
         << metrics->body;
     EXPECT_NE(metrics->body.find("relayhub_uploads_in_progress 0"), std::string::npos);
     // Every request that touched a recording left an audit row.
@@ -207,10 +213,8 @@ TEST_P(Daemon, ListPagesFollowTheClientSessionAcrossConnections) {
         ASSERT_TRUE(c->RequestProcessBlocks(request, blocks, QString(), info));
         key.clear();
         for (const QString& b : blocks) {
-            if (b.startsWith(QStringLiteral("|GR||")))
-                seen << b.mid(5).section(QLatin1Char('\t'), 0, 0);
-            if (b.startsWith(QStringLiteral("|END|")))
-                key = b.mid(5);
+            if (b.startsWith(QStringLiteral("|GR||"))) seen << b.mid(5).section(QLatin1Char('\t'), 0, 0);
+            if (b.startsWith(QStringLiteral("|END|"))) key = b.mid(5);
         }
     }
     EXPECT_EQ(pages, 3);
@@ -224,7 +228,8 @@ TEST_P(Daemon, TwoDaemonsOnOneDatabaseNeverHandOutTheSameDictation) {
     {
         auto c = client(a);
         for (int i = 0; i < 200; ++i)
-            saveHeader(*c, QStringLiteral("NEXTKEY"), HeaderFields(QStringLiteral("Q%1").arg(i), 1 + i % 4, 0));
+            saveHeader(*c, QStringLiteral("NEXTKEY"),
+                       HeaderFields(QStringLiteral("Q%1").arg(i), 1 + i % 4, 0));
     }
     std::mutex mutex;
     QStringList claimed;
@@ -233,18 +238,18 @@ TEST_P(Daemon, TwoDaemonsOnOneDatabaseNeverHandOutTheSameDictation) {
     for (int t = 0; t < 12; ++t)
         workers.emplace_back([&, t] {
             RelayHubServer c;
-            c.ConnectHttp((t % 2 ? a : b).url(), QStringLiteral("tom"), QStringLiteral("t-secret"), 3000, 20000);
+            c.ConnectHttp((t % 2 ? a : b).url(), QStringLiteral("tom"), QStringLiteral("t-secret"), 3000,
+                          20000);
             while (true) {
                 bool ok = false;
-                const QString name = ask(c, QStringLiteral("|GET|AUDIO|DICTATION|NEXT|PRIORITY, DATE|*|*|N|*"), &ok);
+                const QString name =
+                    ask(c, QStringLiteral("|GET|AUDIO|DICTATION|NEXT|PRIORITY, DATE|*|*|N|*"), &ok);
                 std::lock_guard lock(mutex);
                 if (!ok || AnswerIsRefusal(name)) {
-                    if (++failures > 20)
-                        return;
+                    if (++failures > 20) return;
                     continue;
                 }
-                if (name.isEmpty())
-                    return;
+                if (name.isEmpty()) return;
                 claimed << name;
             }
         });
@@ -260,11 +265,13 @@ TEST_P(Daemon, TermFinishesTheRequestInFlightAndExitsCleanly) {
     ASSERT_TRUE(startDaemon(d));
     auto c = client(d);
     const QByteArray big = pattern(8000, 3);
-    const QString name = saveHeader(*c, QStringLiteral("NEXTKEY"), HeaderFields(QStringLiteral("Term"), 2, 8000 * 40));
+    const QString name =
+        saveHeader(*c, QStringLiteral("NEXTKEY"), HeaderFields(QStringLiteral("Term"), 2, 8000 * 40));
     std::atomic<int> sent = 0;
     std::thread uploader([&] {
         for (int n = 1; n <= 40; ++n) {
-            if (ask(*c, QStringLiteral("|SET|AUDIO|DICTATION|%1|%2|").arg(name).arg(n) + BytesToText(big)) != QLatin1String("OK"))
+            if (ask(*c, QStringLiteral("|SET|AUDIO|DICTATION|%1|%2|").arg(name).arg(n) + BytesToText(big)) !=
+                QLatin1String("OK"))
                 return;
             ++sent;
         }
@@ -295,8 +302,8 @@ TEST(DaemonConfig, ABadConfigFileStopsTheStart) {
     DaemonProcess d;
     EXPECT_FALSE(d.start(db.daemonUri(), {QStringLiteral("--config"), config}));
     EXPECT_EQ(d.wait(), 2);
-    EXPECT_EQ(Admin({QStringLiteral("user-add"), QStringLiteral("--database"), db.daemonUri(), QStringLiteral("x"),
-                     QStringLiteral("boss")},
+    EXPECT_EQ(Admin({QStringLiteral("user-add"), QStringLiteral("--database"), db.daemonUri(),
+                     QStringLiteral("x"), QStringLiteral("boss")},
                     "pw\n"),
               1)
         << "unknown role";
@@ -307,22 +314,26 @@ TEST(DaemonTls, HttpsWithTheDaemonCertificate) {
     ASSERT_EQ(Admin({QStringLiteral("init"), QStringLiteral("--database"), db.daemonUri()}), 0);
     AddUser(db.daemonUri(), QStringLiteral("ann"), QStringLiteral("author"), QStringLiteral("pw"));
     QTemporaryDir dir;
-    const QString cert = dir.filePath(QStringLiteral("cert.pem")), key = dir.filePath(QStringLiteral("key.pem"));
+    const QString cert = dir.filePath(QStringLiteral("cert.pem")),
+                  key = dir.filePath(QStringLiteral("key.pem"));
     QProcess openssl;
     openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-                   QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                   QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                   QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
                    QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
     ASSERT_TRUE(openssl.waitForFinished(60000));
     ASSERT_EQ(openssl.exitCode(), 0);
     DaemonProcess d;
-    ASSERT_TRUE(d.start(db.daemonUri(), {QStringLiteral("--tls-cert"), cert, QStringLiteral("--tls-key"), key}));
+    ASSERT_TRUE(
+        d.start(db.daemonUri(), {QStringLiteral("--tls-cert"), cert, QStringLiteral("--tls-key"), key}));
     RelayHubServer c;
     c.TlsCaFileSet(cert);
     ASSERT_TRUE(c.ConnectHttp(d.url("https"), QStringLiteral("ann"), QStringLiteral("pw")));
     QString answer, info;
-    ASSERT_TRUE(c.RequestProcess(QStringLiteral("|GET|COLOR|"), answer, QString(), info)) << c.LastError().toStdString();
+    ASSERT_TRUE(c.RequestProcess(QStringLiteral("|GET|COLOR|"), answer, QString(), info))
+        << c.LastError().toStdString();
     EXPECT_TRUE(answer.startsWith(kBlockPrefix));
     // Without trusting the certificate there is no answer.
     RelayHubServer untrusting;

@@ -25,13 +25,15 @@ protected:
         options.listPageSize = 3;
         hub = std::make_unique<Hub>(*store, options);
     }
-    QString ask(const QString& request, const Caller& caller = Everyone()) { return hub->process(request, caller); }
+    QString ask(const QString& request, const Caller& caller = Everyone()) {
+        return hub->process(request, caller);
+    }
     QStringList blocks(const QString& request, const Caller& caller = Everyone()) {
         return hub->processBlocks(request, caller);
     }
     QString save(const QStringList& header, const QString& key = QStringLiteral("NEXTKEY")) {
-        return ask(Req(QStringList{QStringLiteral("SET"), QStringLiteral("AUDIO"), QStringLiteral("DICTATION"), key,
-                                   QStringLiteral("0")} +
+        return ask(Req(QStringList{QStringLiteral("SET"), QStringLiteral("AUDIO"),
+                                   QStringLiteral("DICTATION"), key, QStringLiteral("0")} +
                        header));
     }
     QString piece(const QString& name, int n, const QString& data, const char* kind = "DICTATION") {
@@ -44,10 +46,9 @@ protected:
     }
     QString download(const QString& name, const char* kind = "DICTATION") {
         QString joined;
-        for (const QString& b : blocks(Req({QStringLiteral("GET"), QStringLiteral("AUDIO"), QString::fromLatin1(kind),
-                                            name, QStringLiteral("FILE")})))
-            if (b.startsWith(QStringLiteral("|OK||")))
-                joined += b.mid(5);
+        for (const QString& b : blocks(Req({QStringLiteral("GET"), QStringLiteral("AUDIO"),
+                                            QString::fromLatin1(kind), name, QStringLiteral("FILE")})))
+            if (b.startsWith(QStringLiteral("|OK||"))) joined += b.mid(5);
         return joined;
     }
     // Stores a dictation with audio in pieces of 8000 characters.
@@ -59,12 +60,17 @@ protected:
     }
     QString listRequest(const QString& search = QString(), const QString& archive = QStringLiteral("N"),
                         const QString& column = QString()) {
-        QStringList f{QStringLiteral("GET"),      QStringLiteral("AUDIO"), QStringLiteral("DICTATION"),
-                      QStringLiteral("*"),        QStringLiteral("PRIORITY, DATE"), QStringLiteral("*"),
-                      QStringLiteral("*"),        archive,                 QStringLiteral("*"),
+        QStringList f{QStringLiteral("GET"),
+                      QStringLiteral("AUDIO"),
+                      QStringLiteral("DICTATION"),
+                      QStringLiteral("*"),
+                      QStringLiteral("PRIORITY, DATE"),
+                      QStringLiteral("*"),
+                      QStringLiteral("*"),
+                      archive,
+                      QStringLiteral("*"),
                       search};
-        if (!column.isEmpty())
-            f << column;
+        if (!column.isEmpty()) f << column;
         return Req(f);
     }
     // Names of the GR rows of a whole list, following continuations.
@@ -74,14 +80,11 @@ protected:
             QString key;
             for (const QString& b : blocks(request, caller)) {
                 const QStringList f = b.split(QLatin1Char('|'));
-                if (f.value(1) == QLatin1String("GR"))
-                    names << f.value(3).section(QLatin1Char('\t'), 0, 0);
-                if (f.value(1) == QLatin1String("END"))
-                    key = f.value(2);
+                if (f.value(1) == QLatin1String("GR")) names << f.value(3).section(QLatin1Char('\t'), 0, 0);
+                if (f.value(1) == QLatin1String("END")) key = f.value(2);
             }
             if (key.isEmpty()) {
-                if (pages)
-                    *pages = page;
+                if (pages) *pages = page;
                 break;
             }
         }
@@ -216,13 +219,15 @@ TEST_P(HubStore, ListComesInPagesWithTheSessionCursor) {
 
 TEST_P(HubStore, StatusChangeMovesADictationIntoTheArchive) {
     const QString name = save(HeaderFields(QStringLiteral("Harrow, Elena"), 2, 0));
-    const QString status = Req({QStringLiteral("SET"), QStringLiteral("AUDIO"), QStringLiteral("DICTATION"), name,
-                                QStringLiteral("STATUS"), QStringLiteral("transcribed")});
+    const QString status = Req({QStringLiteral("SET"), QStringLiteral("AUDIO"), QStringLiteral("DICTATION"),
+                                name, QStringLiteral("STATUS"), QStringLiteral("transcribed")});
     EXPECT_EQ(ask(status), QStringLiteral("OK"));
     EXPECT_EQ(readHeader(name).split(QLatin1Char('|')).value(1), QStringLiteral("TRANSCRIBED"));
-    EXPECT_EQ(listAll(listRequest()), QStringList{QStringLiteral("0")}) << "an empty list shows the row named 0";
+    EXPECT_EQ(listAll(listRequest()), QStringList{QStringLiteral("0")})
+        << "an empty list shows the row named 0";
     EXPECT_EQ(listAll(listRequest(QString(), QStringLiteral("Y"))), QStringList{name});
-    EXPECT_TRUE(AnswerIsRefusal(ask(QString(status).replace(QStringLiteral("transcribed"), QStringLiteral("DONE")))));
+    EXPECT_TRUE(
+        AnswerIsRefusal(ask(QString(status).replace(QStringLiteral("transcribed"), QStringLiteral("DONE")))));
     EXPECT_TRUE(AnswerIsRefusal(ask(QString(status).replace(name, QStringLiteral("R55555555")))));
 }
 
@@ -230,17 +235,18 @@ TEST_P(HubStore, NextDictationHonoursTheSelectionAndClaimsOnce) {
     const QString low = save(HeaderFields(QStringLiteral("A"), 1, 0, 0, QStringLiteral("JONES")));
     const QString stat = save(HeaderFields(QStringLiteral("B"), 4, 0, 0, QStringLiteral("SMITH")));
     const QString normal = save(HeaderFields(QStringLiteral("C"), 2, 0, 0, QStringLiteral("JONES")));
-    save(HeaderFields(QStringLiteral("D"), 3, 0, 0, QStringLiteral("JONES"), QStringLiteral("12/01/2026 09:30:00"),
-                      QStringLiteral("TRANSCRIBED")));
+    save(HeaderFields(QStringLiteral("D"), 3, 0, 0, QStringLiteral("JONES"),
+                      QStringLiteral("12/01/2026 09:30:00"), QStringLiteral("TRANSCRIBED")));
     auto next = [&](const QString& author, const QString& priority, const QString& excluded) {
         return ask(Req({QStringLiteral("GET"), QStringLiteral("AUDIO"), QStringLiteral("DICTATION"),
-                        QStringLiteral("NEXT"), QStringLiteral("PRIORITY, DATE"), author, priority, QStringLiteral("N"),
-                        excluded}));
+                        QStringLiteral("NEXT"), QStringLiteral("PRIORITY, DATE"), author, priority,
+                        QStringLiteral("N"), excluded}));
     };
     EXPECT_EQ(next(QStringLiteral("*"), QStringLiteral("2"), QStringLiteral("*")), normal);
     EXPECT_EQ(next(QStringLiteral("*"), QStringLiteral("*"), QStringLiteral("SMITH")), low);
     EXPECT_EQ(next(QStringLiteral("smith"), QStringLiteral("*"), QStringLiteral("*")), stat);
-    EXPECT_EQ(next(QStringLiteral("*"), QStringLiteral("*"), QStringLiteral("*")), QString()) << "all claimed";
+    EXPECT_EQ(next(QStringLiteral("*"), QStringLiteral("*"), QStringLiteral("*")), QString())
+        << "all claimed";
     EXPECT_EQ(readHeader(stat).split(QLatin1Char('|')).value(1), QStringLiteral("BUSY"));
 }
 
@@ -256,14 +262,14 @@ TEST_P(HubStore, ConcurrentClaimsNeverShareADictation) {
         workers.emplace_back([&, t] {
             const Caller caller = Everyone(QStringLiteral("w%1").arg(t));
             while (true) {
-                const QString name = hub->process(QStringLiteral("|GET|AUDIO|DICTATION|NEXT|PRIORITY|*|*|N|*"), caller);
+                const QString name =
+                    hub->process(QStringLiteral("|GET|AUDIO|DICTATION|NEXT|PRIORITY|*|*|N|*"), caller);
                 std::lock_guard lock(mutex);
                 if (AnswerIsRefusal(name)) {
                     ++refused;
                     continue;
                 }
-                if (name.isEmpty())
-                    return;
+                if (name.isEmpty()) return;
                 claimed << name;
             }
         });
@@ -306,16 +312,18 @@ TEST_P(HubStore, ReferenceDataAnswersWorkflowTrackingWorklistAndColours) {
 
     const QString colors = ask(QStringLiteral("|GET|COLOR|"));
     EXPECT_TRUE(colors.startsWith(QStringLiteral("|OK||")));
-    EXPECT_EQ(colors.mid(5).section(QChar(1), 0, 0).split(QLatin1Char('\t')).value(17), QStringLiteral("16777215"));
+    EXPECT_EQ(colors.mid(5).section(QChar(1), 0, 0).split(QLatin1Char('\t')).value(17),
+              QStringLiteral("16777215"));
     ASSERT_EQ(ReferenceImport(*store, R"({"colors": ["", "123", -1]})"), QString());
     EXPECT_EQ(ask(QStringLiteral("|GET|COLOR|")), QStringLiteral("|OK||\t123\t-1") + QChar(1));
     EXPECT_FALSE(ReferenceImport(*store, "{not json").isEmpty());
 }
 
 TEST_P(HubStore, CsvImportFillsOneSectionAndBadFilesChangeNothing) {
-    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"),
-                                 "code,description,value\r\nTR,\"Review, final\",REV\nQA,\"Says \"\"ok\"\"\",Q1\n"),
-              QString());
+    ASSERT_EQ(
+        ReferenceImportCsv(*store, QStringLiteral("trackingTypes"),
+                           "code,description,value\r\nTR,\"Review, final\",REV\nQA,\"Says \"\"ok\"\"\",Q1\n"),
+        QString());
     EXPECT_EQ(ask(QStringLiteral("|GET|TRAN|INIT|")).section(QChar(1), 1),
               QStringLiteral("TR  Review, final:REV") + QChar(0) + QStringLiteral("QA  Says \"ok\":Q1"));
     ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("worklist"),
@@ -325,14 +333,18 @@ TEST_P(HubStore, CsvImportFillsOneSectionAndBadFilesChangeNothing) {
     EXPECT_EQ(fields.value(1), QStringLiteral("12/24/2026"));
     EXPECT_EQ(fields.value(6), QStringLiteral("XR  X-ray"));
     EXPECT_EQ(fields.value(22), QStringLiteral("Y"));
-    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("users"), "name,password,roles\nkim,pw,author;transcriptionist\n"),
+    ASSERT_EQ(ReferenceImportCsv(*store, QStringLiteral("users"),
+                                 "name,password,roles\nkim,pw,author;transcriptionist\n"),
               QString());
     EXPECT_EQ(store->user(QStringLiteral("kim"))->roles,
               (QStringList{QStringLiteral("author"), QStringLiteral("transcriptionist")}));
 
     const QString before = ask(QStringLiteral("|GET|TRAN|INIT|"));
-    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"), "code,description,value\nX,Y\n").isEmpty());
-    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"), "code,description,value\nX,\"Y,Z\n").isEmpty());
+    EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("trackingTypes"), "code,description,value\nX,Y\n")
+                     .isEmpty());
+    EXPECT_FALSE(
+        ReferenceImportCsv(*store, QStringLiteral("trackingTypes"), "code,description,value\nX,\"Y,Z\n")
+            .isEmpty());
     EXPECT_FALSE(ReferenceImportCsv(*store, QStringLiteral("workflow"), "key\nA\n").isEmpty());
     EXPECT_EQ(ask(QStringLiteral("|GET|TRAN|INIT|")), before);
 }
@@ -342,10 +354,12 @@ TEST_P(HubStore, SpeechProfileIndexAndFilesRoundTrip) {
     const QString date = QStringLiteral("12/05/2026 10:00:00");
     QString profile = QStringLiteral("jones.pm") + QChar(0xE7) + date + QChar(0xE7);
     while (profile.size() < 70000)
-        profile += QStringLiteral("\tfile.dat\nvoice-file.dat\n") + date + QStringLiteral("\njones.pm\\voice");
+        profile +=
+            QStringLiteral("\tfile.dat\nvoice-file.dat\n") + date + QStringLiteral("\njones.pm\\voice");
     profile.truncate(70000);
     for (int k = 0; k < 3; ++k) {
-        const QString chunk = QStringLiteral("jones.pm") + QChar(0xE7) + date + QChar(0xE7) + profile.mid(k * 32000, 32000);
+        const QString chunk =
+            QStringLiteral("jones.pm") + QChar(0xE7) + date + QChar(0xE7) + profile.mid(k * 32000, 32000);
         EXPECT_EQ(ask(QStringLiteral("|SET|FILE|jones.pm.%1||DATA|").arg(k) + chunk), QStringLiteral("OK"));
     }
     ask(QStringLiteral("|SET|FILE|jonesy.office.0||DATA|x"));
@@ -365,7 +379,8 @@ TEST_P(HubStore, SpeechProfileIndexAndFilesRoundTrip) {
     const QString file = QStringLiteral("|SET|FILE|voice.dat|Roaming\\jones.pm\\current|");
     EXPECT_EQ(ask(file + QStringLiteral("OPEN")), QStringLiteral("OK"));
     for (int at = 0; at < bytes.size(); at += 32000)
-        EXPECT_EQ(ask(file + QStringLiteral("WRITE|") + BytesToText(bytes.mid(at, 32000))), QStringLiteral("OK"));
+        EXPECT_EQ(ask(file + QStringLiteral("WRITE|") + BytesToText(bytes.mid(at, 32000))),
+                  QStringLiteral("OK"));
     EXPECT_EQ(ask(file + QStringLiteral("CLOSE")), QStringLiteral("OK"));
     // An upload that never closes leaves the stored file alone.
     ask(file + QStringLiteral("OPEN"));
@@ -404,8 +419,9 @@ TEST_P(HubStore, PipesInValuesStayInsideTheirOwnRecord) {
 }
 
 TEST_P(HubStore, MalformedRequestsGetAClearRefusal) {
-    for (const char* r : {"", "GET|COLOR|", "|", "|PUT|AUDIO|DICTATION|X|0", "|GET|NOPE|", "|GET|AUDIO|VIDEO|X|0",
-                          "|SET|AUDIO|DICTATION|X|abc|data", "|SET|AUDIO|RTF|X|0|a", "|GET|AUDIO|DICTATION||0"})
+    for (const char* r :
+         {"", "GET|COLOR|", "|", "|PUT|AUDIO|DICTATION|X|0", "|GET|NOPE|", "|GET|AUDIO|VIDEO|X|0",
+          "|SET|AUDIO|DICTATION|X|abc|data", "|SET|AUDIO|RTF|X|0|a", "|GET|AUDIO|DICTATION||0"})
         EXPECT_TRUE(AnswerIsRefusal(ask(QString::fromLatin1(r)))) << r;
     EXPECT_TRUE(AnswerIsRefusal(blocks(QStringLiteral("|GET|AUDIO|DICTATION|*|PRIORITY")).value(0)));
 }

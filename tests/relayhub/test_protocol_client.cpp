@@ -14,12 +14,15 @@
 using namespace relayhub;
 
 TEST(Protocol, RequestsPutTheSeparatorBeforeEveryField) {
-    EXPECT_EQ(RequestBuild({QStringLiteral("GET"), QStringLiteral("COLOR")}, true), QStringLiteral("|GET|COLOR|"));
+    EXPECT_EQ(RequestBuild({QStringLiteral("GET"), QStringLiteral("COLOR")}, true),
+              QStringLiteral("|GET|COLOR|"));
     EXPECT_EQ(RequestBuild({QStringLiteral("GET"), QStringLiteral("TRAN"), QStringLiteral("INIT")}, true),
               QStringLiteral("|GET|TRAN|INIT|"));
-    EXPECT_EQ(RequestBuild({QStringLiteral("SET"), QString(), QStringLiteral("a b")}), QStringLiteral("|SET||a b"));
-    EXPECT_EQ(RequestSplit(QStringLiteral("|GET|TRAN|INIT|")),
-              (QStringList{QStringLiteral("GET"), QStringLiteral("TRAN"), QStringLiteral("INIT"), QString()}));
+    EXPECT_EQ(RequestBuild({QStringLiteral("SET"), QString(), QStringLiteral("a b")}),
+              QStringLiteral("|SET||a b"));
+    EXPECT_EQ(
+        RequestSplit(QStringLiteral("|GET|TRAN|INIT|")),
+        (QStringList{QStringLiteral("GET"), QStringLiteral("TRAN"), QStringLiteral("INIT"), QString()}));
     // The last field of a bounded split keeps its separators: pieces may hold "|".
     EXPECT_EQ(RequestSplit(QStringLiteral("|SET|AUDIO|RTF|R1|2|a|b||"), 6).last(), QStringLiteral("a|b||"));
     EXPECT_TRUE(RequestSplit(QStringLiteral("GET|COLOR|")).isEmpty());
@@ -49,8 +52,7 @@ TEST(Protocol, EveryByteMapsToOneCharacterAndBack) {
 TEST(Protocol, WireUtf8MatchesQtBothWays) {
     QString every;
     for (char32_t c = 0; c < 0x110000; c += (c < 0x10000 ? 1 : 97))
-        if (c < 0xD800 || c > 0xDFFF)
-            every += QString::fromUcs4(&c, 1);
+        if (c < 0xD800 || c > 0xDFFF) every += QString::fromUcs4(&c, 1);
     const QByteArray utf8 = every.toUtf8();
     EXPECT_EQ(WireEncode(every), utf8);
     EXPECT_EQ(WireDecode(utf8.constData(), utf8.size()), every);
@@ -59,8 +61,9 @@ TEST(Protocol, WireUtf8MatchesQtBothWays) {
     EXPECT_EQ(WireEncode(lone), QByteArray("a?b?"));
     EXPECT_EQ(WireEncode(lone), lone.toUtf8());
     // Bytes that are not UTF-8 decode as Qt decodes them.
-    for (const QByteArray& bad : {QByteArray("\xC0\x80"), QByteArray("ab\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"),
-                                  QByteArray("x\xE2\x82"), QByteArray("\xFF\xFE"), QByteArray("\xE0\x80\xAF")})
+    for (const QByteArray& bad :
+         {QByteArray("\xC0\x80"), QByteArray("ab\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"),
+          QByteArray("x\xE2\x82"), QByteArray("\xFF\xFE"), QByteArray("\xE0\x80\xAF")})
         EXPECT_EQ(WireDecode(bad.constData(), bad.size()), QString::fromUtf8(bad)) << bad.toHex().constData();
 }
 
@@ -82,18 +85,19 @@ TEST(RelayHubServerEmbedded, AnswersFromASqliteFileWithTheDemoData) {
     ASSERT_TRUE(server.RequestProcess(QStringLiteral("|GET|TRAN|INIT|"), answer, QString(), info));
     EXPECT_TRUE(info.isEmpty());
     EXPECT_EQ(answer.section(QChar(1), 1).split(QChar(0)).size(), 3);
-    ASSERT_TRUE(server.RequestProcess(QStringLiteral("|SET|AUDIO|DICTATION|NEXTKEY|0|DICTATED"), answer, QString(),
-                                      info));
+    ASSERT_TRUE(server.RequestProcess(QStringLiteral("|SET|AUDIO|DICTATION|NEXTKEY|0|DICTATED"), answer,
+                                      QString(), info));
     const QString name = answer;
     QStringList blocks;
-    ASSERT_TRUE(server.RequestProcessBlocks(QStringLiteral("|GET|AUDIO|DICTATION|*|PRIORITY|*|*|N|*|"), blocks,
-                                            QString(), info));
+    ASSERT_TRUE(server.RequestProcessBlocks(QStringLiteral("|GET|AUDIO|DICTATION|*|PRIORITY|*|*|N|*|"),
+                                            blocks, QString(), info));
     EXPECT_TRUE(blocks.value(1).startsWith(QStringLiteral("|GR||") + name + QLatin1Char('\t')));
 
     // Reopening keeps the data and does not load the demo set again.
     RelayHubServer again;
     ASSERT_TRUE(again.OpenEmbedded(path, true));
-    ASSERT_TRUE(again.RequestProcess(QStringLiteral("|GET|AUDIO|DICTATION|%1|0").arg(name), answer, QString(), info));
+    ASSERT_TRUE(
+        again.RequestProcess(QStringLiteral("|GET|AUDIO|DICTATION|%1|0").arg(name), answer, QString(), info));
     EXPECT_TRUE(answer.startsWith(name + QStringLiteral("|DICTATED|")));
 
     RelayHubServer broken;
@@ -107,8 +111,8 @@ TEST(RelayHubServerHttp, NoAnswerWithinTheTimeOutIsFalse) {
     // A listener that never answers.
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
-    ASSERT_TRUE(server.ConnectHttp(QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort()), QStringLiteral("u"),
-                                   QStringLiteral("p"), 500, 500));
+    ASSERT_TRUE(server.ConnectHttp(QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort()),
+                                   QStringLiteral("u"), QStringLiteral("p"), 500, 500));
     QString answer, info;
     QElapsedTimer timer;
     timer.start();

@@ -2,10 +2,10 @@
 // cell code scheme.
 #include "server/ColorTable.h"
 
-#include "support/FakeRelayHubServer.h"
-#include "support/RecordingUtils.h"
 #include "common/ProcessState.h"
 #include "services/VantorMessage.h"
+#include "support/FakeRelayHubServer.h"
+#include "support/RecordingUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,12 @@
 #include "server/ServerRequest.h"
 #include "server/TrackingTypes.h"
 
-#include "support/FakeRelayHubServer.h"
-#include "support/RecordingUtils.h"
 #include "RelayHubServer.h"
 #include "common/ProcessState.h"
 #include "common/StringProcedures.h"
 #include "services/VantorMessage.h"
+#include "support/FakeRelayHubServer.h"
+#include "support/RecordingUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +35,10 @@ protected:
 };
 
 TEST(RequestCatalogue, FieldsSitWhereTheServerReadsThem) {
-    EXPECT_EQ(RequestNextDictation("PRIORITY, DATE", "*", 0, "*"), "|GET|AUDIO|DICTATION|NEXT|PRIORITY, DATE|*|*|N|*");
-    EXPECT_EQ(RequestNextDictation("DATE", "JONES", 2, "SMITH"), "|GET|AUDIO|DICTATION|NEXT|DATE|JONES|2|N|SMITH");
+    EXPECT_EQ(RequestNextDictation("PRIORITY, DATE", "*", 0, "*"),
+              "|GET|AUDIO|DICTATION|NEXT|PRIORITY, DATE|*|*|N|*");
+    EXPECT_EQ(RequestNextDictation("DATE", "JONES", 2, "SMITH"),
+              "|GET|AUDIO|DICTATION|NEXT|DATE|JONES|2|N|SMITH");
     const QString list = RequestDictationList("PRIORITY", "*", 0, true, "*", "harrow");
     EXPECT_EQ(list, "|GET|AUDIO|DICTATION|*|PRIORITY|*|*|Y|*|harrow");
     EXPECT_EQ(StringDelimiterCount(RequestDictationList("P", "*", 3, false, "*", ""), "|"), 10);
@@ -44,8 +46,10 @@ TEST(RequestCatalogue, FieldsSitWhereTheServerReadsThem) {
     EXPECT_EQ(RequestDictationListSorted(list, 5, false), list + "|3d");
     EXPECT_EQ(RequestDictationListSorted(list, 7, true), list + "|5");
     EXPECT_EQ(RequestDictationListSorted(list, 2, true), list) << "grid columns 1 and 2 have no sort field";
-    EXPECT_EQ(RequestDictationListSorted(list + "|3d", 5, true), list + "|3d") << "only with exactly ten separators";
-    EXPECT_EQ(RequestStatusChange("R00000007", "TRANSCRIBED"), "|SET|AUDIO|DICTATION|R00000007|STATUS|TRANSCRIBED");
+    EXPECT_EQ(RequestDictationListSorted(list + "|3d", 5, true), list + "|3d")
+        << "only with exactly ten separators";
+    EXPECT_EQ(RequestStatusChange("R00000007", "TRANSCRIBED"),
+              "|SET|AUDIO|DICTATION|R00000007|STATUS|TRANSCRIBED");
     EXPECT_EQ(RequestWorkflowRecords("W1", true), "|GET|AUDIO|DICTATION|WORKFLOW|W1|Y");
     EXPECT_EQ(RequestWorkflowHistory("W1"), "|GET|AUDIO|DICTATION|WORKHIST|W1");
     EXPECT_EQ(RequestWorkflowCancel("W1"), "|GET|AUDIO|DICTATION|WORKFLOW|W1|CANCEL");
@@ -56,7 +60,8 @@ TEST(RequestCatalogue, FieldsSitWhereTheServerReadsThem) {
 }
 
 TEST(RequestCatalogue, StorageAndProfileRequests) {
-    EXPECT_EQ(RequestHeaderStore("DICTATION", "NEXTKEY", {"NONE", "", "A1"}), "|SET|AUDIO|DICTATION|NEXTKEY|0|NONE||A1");
+    EXPECT_EQ(RequestHeaderStore("DICTATION", "NEXTKEY", {"NONE", "", "A1"}),
+              "|SET|AUDIO|DICTATION|NEXTKEY|0|NONE||A1");
     EXPECT_EQ(RequestAudioPiece("PHONE_MESSAGE", "R1", 3, "ab|c"), "|SET|AUDIO|PHONE_MESSAGE|R1|3|ab|c");
     EXPECT_EQ(RequestTextPiece("R1", 1, "text"), "|SET|AUDIO|RTF|R1|1|text");
     EXPECT_EQ(RequestHeaderRead("DICTATION", "R1"), "|GET|AUDIO|DICTATION|R1|0");
@@ -66,7 +71,8 @@ TEST(RequestCatalogue, StorageAndProfileRequests) {
     EXPECT_EQ(RequestProfileChunkRead("jones.pm", 2), "|GET|FILE|jones.pm.2||DATA|");
     EXPECT_EQ(RequestProfileChunkWrite("jones.pm", 0, "d", "p"),
               QString("|SET|FILE|jones.pm.0||DATA|jones.pm") + QChar(0xE7) + "d" + QChar(0xE7) + "p");
-    EXPECT_EQ(RequestProfileFile("SET", "a.dat", "jones.pm\\x", "OPEN"), "|SET|FILE|a.dat|Roaming\\jones.pm\\x|OPEN|");
+    EXPECT_EQ(RequestProfileFile("SET", "a.dat", "jones.pm\\x", "OPEN"),
+              "|SET|FILE|a.dat|Roaming\\jones.pm\\x|OPEN|");
     EXPECT_EQ(RequestProfileFileWrite("a.dat", "f", "b|y"), "|SET|FILE|a.dat|Roaming\\f|WRITE|b|y");
 }
 
@@ -97,9 +103,11 @@ TEST_F(ServerSide, FailureAndRefusalTextsReachTheUser) {
 TEST_F(ServerSide, NoServerIsLoggedNotThrown) {
     Slots().relayHubServer = nullptr;
     QString payload;
-    EXPECT_FALSE(ServerRequestSend(RequestNextDictation("DATE", "*", 0, "*"), failure::NextDictation, payload));
+    EXPECT_FALSE(
+        ServerRequestSend(RequestNextDictation("DATE", "*", 0, "*"), failure::NextDictation, payload));
     ASSERT_EQ(utils.log.size(), 1);
-    EXPECT_TRUE(utils.log[0].startsWith(QString("VantorDictation4 - Global Procedures Module \u2013 ServerRequestSend")));
+    EXPECT_TRUE(utils.log[0].startsWith(
+        QString("VantorDictation4 - Global Procedures Module \u2013 ServerRequestSend")));
 }
 
 TEST(ServerTables, InitialisationLoadsTrackingAndColoursFromTheEmbeddedHub) {

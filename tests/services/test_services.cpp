@@ -34,8 +34,9 @@ TEST(MessageComponent, ScriptedAnswersAreRecordedWithoutAWindow) {
     ScriptedMessages script;
     script.answers.enqueue(AnswerNo);
     VantorMessage message;
-    EXPECT_EQ(message.MessageShow("Failed to save recording header, retry?", 4, "Database save failure").toInt(),
-              AnswerNo);
+    EXPECT_EQ(
+        message.MessageShow("Failed to save recording header, retry?", 4, "Database save failure").toInt(),
+        AnswerNo);
     // With the queue empty the default button answers.
     EXPECT_EQ(message.MessageShow("Notice", 0, "Quillmoor").toInt(), AnswerOK);
     EXPECT_EQ(message.MessageShow("Length?", 308, "Length Mismatch").toInt(), AnswerNo);

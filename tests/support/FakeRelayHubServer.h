@@ -13,16 +13,15 @@ public:
                               QString& strInfo) override {
         requests << strRequest;
         strInfo.clear();
-        if (!blockAnswers.contains(strRequest))
-            return answerMissing;
+        if (!blockAnswers.contains(strRequest)) return answerMissing;
         arrstrBlocks = blockAnswers.value(strRequest);
         return true;
     }
-    bool RequestProcess(const QString& strRequest, QString& strResponse, const QString&, QString& strInfo) override {
+    bool RequestProcess(const QString& strRequest, QString& strResponse, const QString&,
+                        QString& strInfo) override {
         requests << strRequest;
         strInfo.clear();
-        if (!answers.contains(strRequest))
-            return answerMissing;
+        if (!answers.contains(strRequest)) return answerMissing;
         strResponse = answers.value(strRequest);
         return true;
     }

@@ -11,8 +11,7 @@
 class RecordingUtils : public UtilityComponent {
 public:
     void ErrorLogWrite(QString& strErrorText) override {
-        if (failWrites)
-            throw vd::Failure(QStringLiteral("Disk full"));
+        if (failWrites) throw vd::Failure(QStringLiteral("Disk full"));
         log << strErrorText;
     }
     QDateTime DateTimeCurrentGet() override { return now; }

@@ -11,12 +11,12 @@
 #include <cstdio>
 
 static int failures = 0;
-#define CHECK(cond)                                                                                                   \
-    do {                                                                                                              \
-        if (!(cond)) {                                                                                                \
-            std::fprintf(stderr, "FAILED line %d: %s\n", __LINE__, #cond);                                            \
-            ++failures;                                                                                               \
-        }                                                                                                             \
+#define CHECK(cond)                                                                                          \
+    do {                                                                                                     \
+        if (!(cond)) {                                                                                       \
+            std::fprintf(stderr, "FAILED line %d: %s\n", __LINE__, #cond);                                   \
+            ++failures;                                                                                      \
+        }                                                                                                    \
     } while (0)
 
 // Receives events by name.
@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
     CHECK(sink.layouts > 0);
 
     QString setup, error;
-    CHECK(QMetaObject::invokeMethod(control, "ControlUnload", Q_ARG(QString&, setup), Q_ARG(QString&, error)));
+    CHECK(
+        QMetaObject::invokeMethod(control, "ControlUnload", Q_ARG(QString&, setup), Q_ARG(QString&, error)));
     CHECK(setup.count(QChar(0x00E8)) == 88);
     control->setProperty("RewindMilliseconds", 900);
     const QString bad = setup + QChar(0x00E8) + "extra";
