@@ -61,9 +61,12 @@ void AudioDeviceLayer::AudioControlConfigure(const RecordingQuality& resolved) {
     r.setPlaybackRate(m_rate);
 }
 
+qint32 RecordingDeviceIDFromName(const AudioRecordingControl& r, const QString& name) {
+    return idFromName(name, r.RecordingDeviceCount(), [&](qint32 i) { return r.RecordingDeviceName(i); });
+}
+
 qint32 AudioDeviceLayer::DeviceRecordingIDFromName(const QString& name) const {
-    return idFromName(name, m_recorder->RecordingDeviceCount(),
-                      [&](qint32 i) { return m_recorder->RecordingDeviceName(i); });
+    return RecordingDeviceIDFromName(*m_recorder, name);
 }
 
 qint32 AudioDeviceLayer::DevicePlaybackIDFromName(const QString& name) const {

@@ -21,6 +21,10 @@ struct RecordingQuality {
 // A setting of 0 means the default for the recording type.
 RecordingQuality ResolveQuality(RecordingQuality setting, VantorDictation4::gdenmRecordingType type);
 
+// Device number for a recording device name on a recorder: -1 for "Windows
+// Default" or a name that matches no device.
+qint32 RecordingDeviceIDFromName(const AudioRecordingControl& recorder, const QString& name);
+
 class AudioDeviceLayer {
 public:
     using SettingChanged =

@@ -1,1 +1,1 @@
-# Files of this subsystem are listed here as it is built.
+list(APPEND VD4_SOURCES settings/SettingsDialogs.cpp settings/SettingsDialogs.h)

@@ -2,11 +2,13 @@
 
 #include <VantorDictation4/Dictation.h>
 
+#include "audio/AudioRecorder.h"
 #include "common/ColorScheme.h"
 #include "common/ConfirmationDialog.h"
 #include "common/ErrorGuard.h"
 #include "common/ProcessState.h"
 #include "server/ServerRequest.h"
+#include "settings/SettingsDialogs.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -294,13 +296,79 @@ void frmCommandOptions::ProcessSelection(int index) {
             restoreMode();
             closeMenu();
             return;
+        case 6:
+        case 7:
+        case 8:
+        case 9:
+            runSettingsDialog(index);
+            return;
         default:
-            // The settings, import/export and speech dialogs open here once they exist.
+            // The import/export and speech dialogs open here once they exist.
             restoreMode();
             closeMenu();
             return;
         }
     });
+}
+
+// Opens one settings dialog on the control's values and writes the values
+// back when saved; only a permanent save lets the host hear of them.
+void frmCommandOptions::runSettingsDialog(int index) {
+    Dictation& c = *m_control;
+    std::unique_ptr<SettingsForm> form;
+    std::function<void()> writeBack;
+    if (index == 6) {
+        auto* f = new frmOptions(this);
+        f->Initialize(c.PlaybackAudioRate(), c.RewindMilliseconds(), c.ForwardMilliseconds(),
+                      c.RewindAfterPlayMilliseconds());
+        writeBack = [&c, f] {
+            c.setPlaybackAudioRate(f->PlaybackAudioRate());
+            c.setRewindMilliseconds(f->RewindMilliseconds());
+            c.setForwardMilliseconds(f->ForwardMilliseconds());
+            c.setRewindAfterPlayMilliseconds(f->RewindAfterPlayMilliseconds());
+        };
+        form.reset(f);
+    } else if (index == 7) {
+        auto* f = new frmDeviceSelection(this);
+        f->Initialize(c.DeviceRecordingList(), c.DevicePlaybackList(), c.DeviceRecordingName(),
+                      c.DevicePlaybackName(), c.FootpedalActionLeft(), c.FootpedalActionMiddle(),
+                      c.FootpedalActionRight());
+        writeBack = [&c, f] {
+            c.setDeviceRecordingName(f->DeviceRecordingName());
+            c.setDevicePlaybackName(f->DevicePlaybackName());
+            c.setFootpedalActionLeft(f->FootpedalActionLeft());
+            c.setFootpedalActionMiddle(f->FootpedalActionMiddle());
+            c.setFootpedalActionRight(f->FootpedalActionRight());
+        };
+        form.reset(f);
+    } else if (index == 8) {
+        auto* f = new frmVolumeSettings(this);
+        f->Initialize(c.VolumeRecording(), c.VolumePlayback());
+        writeBack = [&c, f] {
+            c.setVolumeRecording(f->VolumeRecording());
+            c.setVolumePlayback(f->VolumePlayback());
+        };
+        form.reset(f);
+    } else {
+        auto* f = new frmVoxOptions(CreateDefaultAudioRecorder(), this);
+        f->Initialize(c.DeviceRecordingName(), c.VoxActive(), c.VoxStartVolume(), c.VoxStopVolume(),
+                      c.VoxWaitTimeTenths());
+        writeBack = [&c, f] {
+            c.setVoxActive(f->VoxActive());
+            c.setVoxStartVolume(f->VoxStartVolume());
+            c.setVoxStopVolume(f->VoxStopVolume());
+            c.setVoxWaitTimeTenths(f->VoxWaitTimeTenths());
+        };
+        form.reset(f);
+    }
+    form->exec();
+    if (!form->FormCancel()) {
+        c.setAudioSettingHaltEvents(!form->SavePermanently());
+        writeBack();
+        c.setAudioSettingHaltEvents(false);
+    }
+    restoreMode();
+    closeMenu();
 }
 
 // Escape on a button and the close box end here: the mode goes back.

@@ -54,6 +54,7 @@ private:
     void moveFocus(int from, int step);
     void restoreMode();
     void closeMenu();
+    void runSettingsDialog(int index);
 
     Dictation* m_control;
     CommandMenuActions m_actions;
