@@ -13,3 +13,4 @@ list(APPEND VD4_SOURCES
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(VD4_AUDIO REQUIRED IMPORTED_TARGET portaudio-2.0 samplerate soundtouch)
 list(APPEND VD4_PRIVATE_LIBS PkgConfig::VD4_AUDIO)
+list(APPEND VD4_SOURCES audio/ImportExportForm.cpp audio/ImportExportForm.h)

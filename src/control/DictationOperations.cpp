@@ -62,9 +62,6 @@ void Dictation::RecordingFileDeleteAll() {
 
 // ---------------------------------------------------------------- storage, import and export
 
-bool Dictation::RecordingFileImport(const QString&) { return false; }
-bool Dictation::RecordingFileExport(const QString&) { return false; }
-
 // ---------------------------------------------------------------- server data and workflow
 
 QString Dictation::DictationList() { return QString(); }

@@ -10,4 +10,5 @@ list(APPEND VD4_SOURCES
   control/RecordingInitialization.cpp
   control/QueueOperations.cpp
   control/DataEditing.cpp
+  control/ImportExport.cpp
   control/SetupString.cpp)

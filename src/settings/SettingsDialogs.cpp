@@ -11,13 +11,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QLocale>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -73,8 +73,7 @@ bool SettingsForm::SavePermanently() const { return m_savePermanently->isChecked
 bool SettingsForm::save() {
     bool saved = false;
     ErrorGuard({m_module, "cmdSave_Click"}, [&] {
-        if (!store())
-            return;
+        if (!store()) return;
         m_cancel = false;
         saved = true;
         accept();
@@ -99,13 +98,15 @@ const TimeBox kTimeBoxes[3] = {
 };
 } // namespace
 
-frmOptions::frmOptions(QWidget* owner) : SettingsForm(owner, "frmOptions", QStringLiteral("Audio Options"), "Options Form") {
+frmOptions::frmOptions(QWidget* owner)
+    : SettingsForm(owner, "frmOptions", QStringLiteral("Audio Options"), "Options Form") {
     auto* form = new QFormLayout;
     m_rateBox = new QComboBox(this);
     m_rateBox->setObjectName(QStringLiteral("cboPlaybackAudioRate"));
-    const QPair<const char*, int> rates[] = {{"Slowest", 30}, {"Slower", 50},   {"Slow", 64},   {"Slightly Slower", 80},
-                                             {"Normal", 100}, {"Quick", 120},   {"Quicker", 144}, {"Quickest", 175},
-                                             {"Fast", 210},   {"Faster", 250},  {"Fastest", 300}};
+    const QPair<const char*, int> rates[] = {{"Slowest", 30},         {"Slower", 50},    {"Slow", 64},
+                                             {"Slightly Slower", 80}, {"Normal", 100},   {"Quick", 120},
+                                             {"Quicker", 144},        {"Quickest", 175}, {"Fast", 210},
+                                             {"Faster", 250},         {"Fastest", 300}};
     for (const auto& [text, value] : rates)
         m_rateBox->addItem(QString::fromLatin1(text), value);
     form->addRow(QStringLiteral("Playback speed"), m_rateBox);
@@ -132,14 +133,12 @@ frmOptions::frmOptions(QWidget* owner) : SettingsForm(owner, "frmOptions", QStri
 }
 
 int frmOptions::SnapRate(int rate) {
-    if (rate == 30 || rate == 300)
-        return rate;
+    if (rate == 30 || rate == 300) return rate;
     const QPair<int, int> bands[] = {{50, 50},   {64, 64},   {80, 80},   {119, 100}, {143, 120},
                                      {174, 144}, {209, 175}, {249, 210}, {299, 250}};
     if (rate >= 31)
         for (const auto& [upper, value] : bands)
-            if (rate <= upper)
-                return value;
+            if (rate <= upper) return value;
     return 100;
 }
 
@@ -159,18 +158,15 @@ void frmOptions::step(int box, bool up) {
         value += 0.1;
     } else {
         value -= 0.1;
-        if (box < 2 && value < 0.2 - 0.1 + 1e-9)
-            value = 0.1;
-        if (box == 2 && value < 0.0)
-            value = 0.0;
+        if (box < 2 && value < 0.2 - 0.1 + 1e-9) value = 0.1;
+        if (box == 2 && value < 0.0) value = 0.0;
     }
     m_boxes[box]->setText(seconds(value));
 }
 
 bool frmOptions::validate(int box) {
     const QString text = m_boxes[box]->text().trimmed();
-    if (text.isEmpty())
-        return true;
+    if (text.isEmpty()) return true;
     const QString what = QString::fromLatin1(kTimeBoxes[box].what);
     double value = 0;
     bool ok = false;
@@ -196,23 +192,24 @@ bool frmOptions::validate(int box) {
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut)
         for (int i = 0; i < 3; ++i)
-            if (watched == m_boxes[i])
-                validate(i);
+            if (watched == m_boxes[i]) validate(i);
     return SettingsForm::eventFilter(watched, event);
 }
 
 bool frmOptions::store() {
     for (int i = 0; i < 3; ++i)
-        if (!validate(i))
-            return false;
-    const char* const missing[3] = {"Missing rewind time", "Missing forward time", "Missing rewind after play time"};
+        if (!validate(i)) return false;
+    const char* const missing[3] = {"Missing rewind time", "Missing forward time",
+                                    "Missing rewind after play time"};
     for (int i = 0; i < 3; ++i)
         if (m_boxes[i]->text().trimmed().isEmpty()) {
             MessageShow(QString::fromLatin1(missing[i]));
             m_boxes[i]->setFocus();
             return false;
         }
-    auto ms = [&](int i) { return qint32(std::lround(StringToDoublewordFloat(m_boxes[i]->text()) * 1000.0)); };
+    auto ms = [&](int i) {
+        return qint32(std::lround(StringToDoublewordFloat(m_boxes[i]->text()) * 1000.0));
+    };
     m_rate = short(m_rateBox->currentData().toInt());
     m_rewind = ms(0);
     m_forward = ms(1);
@@ -244,12 +241,10 @@ frmVoxOptions::frmVoxOptions(std::unique_ptr<AudioRecordingControl> calibration,
     addBody(form);
     // Start never below stop: each slider pushes the other.
     connect(m_startSlider, &QSlider::valueChanged, this, [this](int v) {
-        if (v < m_stopSlider->value())
-            m_stopSlider->setValue(v);
+        if (v < m_stopSlider->value()) m_stopSlider->setValue(v);
     });
     connect(m_stopSlider, &QSlider::valueChanged, this, [this](int v) {
-        if (v > m_startSlider->value())
-            m_startSlider->setValue(v);
+        if (v > m_startSlider->value()) m_startSlider->setValue(v);
     });
     connect(calibrate, &QPushButton::clicked, this, &frmVoxOptions::calibrate);
     connect(m_timer, &QTimer::timeout, this, &frmVoxOptions::tick);
@@ -257,9 +252,12 @@ frmVoxOptions::frmVoxOptions(std::unique_ptr<AudioRecordingControl> calibration,
 
 frmVoxOptions::~frmVoxOptions() = default;
 
-QSlider* frmVoxOptions::slider(const char* name) const { return findChild<QSlider*>(QString::fromLatin1(name)); }
+QSlider* frmVoxOptions::slider(const char* name) const {
+    return findChild<QSlider*>(QString::fromLatin1(name));
+}
 
-void frmVoxOptions::Initialize(const QString& recordingDevice, bool active, float start, float stop, short waitTenths) {
+void frmVoxOptions::Initialize(const QString& recordingDevice, bool active, float start, float stop,
+                               short waitTenths) {
     ErrorGuard({m_module, "Initialize"}, [&] {
         m_activeBox->setChecked(active);
         auto within = [](double v, int low, int high, int fallback) {
@@ -295,8 +293,7 @@ void frmVoxOptions::tick() {
         short state = 0, state2 = 0;
         r.LevelsGet(level, state, level2, state2);
         m_sum += level;
-        if (++m_ticks < 100)
-            return;
+        if (++m_ticks < 100) return;
         m_timer->stop();
         r.Stop();
         r.Reset();
@@ -322,7 +319,8 @@ bool frmVoxOptions::store() {
 // ---------------------------------------------------------------- volumes
 
 frmVolumeSettings::frmVolumeSettings(QWidget* owner)
-    : SettingsForm(owner, "frmVolumeSettings", QStringLiteral("Audio Volume settings"), "Volume Settings Form") {
+    : SettingsForm(owner, "frmVolumeSettings", QStringLiteral("Audio Volume settings"),
+                   "Volume Settings Form") {
     m_recordingSlider = makeSlider(this, "sldVolumeRecording", 0, 100);
     m_playbackSlider = makeSlider(this, "sldVolumePlayback", 0, 100);
     auto* form = new QFormLayout;
@@ -346,7 +344,8 @@ bool frmVolumeSettings::store() {
 // ---------------------------------------------------------------- devices and pedals
 
 frmDeviceSelection::frmDeviceSelection(QWidget* owner)
-    : SettingsForm(owner, "frmDeviceSelection", QStringLiteral("Audio Device Selection"), "Device Selection Form") {
+    : SettingsForm(owner, "frmDeviceSelection", QStringLiteral("Audio Device Selection"),
+                   "Device Selection Form") {
     m_recordingList = new QListWidget(this);
     m_recordingList->setObjectName(QStringLiteral("lstDeviceRecordingName"));
     m_playbackList = new QListWidget(this);
@@ -384,21 +383,17 @@ void frmDeviceSelection::Initialize(const QString& recordingList, const QString&
                                     gdenmFootpedalAction right) {
     auto fill = [](QListWidget* list, const QString& entries, const QString& name) {
         list->clear();
-        if (!entries.isEmpty())
-            list->addItems(entries.split(u'\t'));
-        if (list->count() == 0)
-            return;
+        if (!entries.isEmpty()) list->addItems(entries.split(u'\t'));
+        if (list->count() == 0) return;
         list->setCurrentRow(0);
         for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->text().trimmed().toUpper() == name.trimmed().toUpper())
-                list->setCurrentRow(i);
+            if (list->item(i)->text().trimmed().toUpper() == name.trimmed().toUpper()) list->setCurrentRow(i);
     };
     fill(m_recordingList, recordingList, recordingName);
     fill(m_playbackList, playbackList, playbackName);
     const gdenmFootpedalAction given[3] = {left, middle, right};
     for (int p = 0; p < 3; ++p)
-        if (given[p] >= 0 && given[p] <= 3)
-            m_options[p][given[p]]->setChecked(true);
+        if (given[p] >= 0 && given[p] <= 3) m_options[p][given[p]]->setChecked(true);
     FormCustomColorSet(this);
 }
 
@@ -407,8 +402,7 @@ bool frmDeviceSelection::store() {
     m_playbackName = m_playbackList->currentItem() ? m_playbackList->currentItem()->text() : QString();
     for (int p = 0; p < 3; ++p)
         for (int a = 0; a < 4; ++a)
-            if (m_options[p][a]->isChecked())
-                m_actions[p] = gdenmFootpedalAction(a);
+            if (m_options[p][a]->isChecked()) m_actions[p] = gdenmFootpedalAction(a);
     return true;
 }
 

@@ -124,7 +124,8 @@ public:
     explicit frmDeviceSelection(QWidget* owner = nullptr);
     void Initialize(const QString& recordingList, const QString& playbackList, const QString& recordingName,
                     const QString& playbackName, VantorDictation4::gdenmFootpedalAction left,
-                    VantorDictation4::gdenmFootpedalAction middle, VantorDictation4::gdenmFootpedalAction right);
+                    VantorDictation4::gdenmFootpedalAction middle,
+                    VantorDictation4::gdenmFootpedalAction right);
     QString DeviceRecordingName() const { return m_recordingName; }
     QString DevicePlaybackName() const { return m_playbackName; }
     VantorDictation4::gdenmFootpedalAction FootpedalActionLeft() const { return m_actions[0]; }

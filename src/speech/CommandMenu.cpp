@@ -3,6 +3,7 @@
 #include <VantorDictation4/Dictation.h>
 
 #include "audio/AudioRecorder.h"
+#include "audio/ImportExportForm.h"
 #include "common/ColorScheme.h"
 #include "common/ConfirmationDialog.h"
 #include "common/ErrorGuard.h"
@@ -302,8 +303,26 @@ void frmCommandOptions::ProcessSelection(int index) {
         case 9:
             runSettingsDialog(index);
             return;
+        case 10: {
+            frmImportExport form(this);
+            form.Initialize(m_control->RecordingName());
+            form.exec();
+            if (!form.FormCancel()) {
+                if (form.RecordingFileImport()) {
+                    m_control->RecordingFileImport(form.RecordingFileName());
+                    m_savedMode = RecordingMode_PlaybackStandby;
+                } else if (m_savedMode >= RecordingMode_PlaybackStandby &&
+                           m_savedMode <= RecordingMode_RecordingOverwrite) {
+                    m_control->setRecordingMode(m_savedMode);
+                    m_control->RecordingFileExport(form.RecordingFileName());
+                }
+            }
+            restoreMode();
+            closeMenu();
+            return;
+        }
         default:
-            // The import/export and speech dialogs open here once they exist.
+            // The speech options dialog opens here once the speech engine exists.
             restoreMode();
             closeMenu();
             return;

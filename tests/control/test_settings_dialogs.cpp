@@ -33,8 +33,16 @@ TEST_F(ControlFixture, OptionsSnapTheRateAndDefaultTheSteps) {
     EXPECT_EQ(box(&form, "txtRewindMilliseconds")->text(), "2.5");
     form.Initialize(0, 1, 1, 1);
     EXPECT_EQ(rateText(form), "Normal");
-    for (auto [rate, snapped] : {std::pair{30, 30}, {31, 50}, {64, 64}, {65, 80}, {119, 100}, {120, 120},
-                                 {299, 250}, {300, 300}, {301, 100}, {-4, 100}})
+    for (auto [rate, snapped] : {std::pair{30, 30},
+                                 {31, 50},
+                                 {64, 64},
+                                 {65, 80},
+                                 {119, 100},
+                                 {120, 120},
+                                 {299, 250},
+                                 {300, 300},
+                                 {301, 100},
+                                 {-4, 100}})
         EXPECT_EQ(vd::frmOptions::SnapRate(rate), snapped) << rate;
 }
 
@@ -114,10 +122,10 @@ TEST_F(ControlFixture, VolumesAndDevices) {
     devices.Initialize("Windows Default\tUSB Headset\tLine In", "Windows Default\tSpeakers", " line in ", "",
                        FootpedalAction_Rewind, FootpedalAction_Play, FootpedalAction_None);
     EXPECT_EQ(devices.findChild<QListWidget*>("lstDeviceRecordingName")->currentItem()->text(), "Line In");
-    EXPECT_EQ(devices.findChild<QListWidget*>("lstDevicePlaybackName")->currentItem()->text(), "Windows Default");
+    EXPECT_EQ(devices.findChild<QListWidget*>("lstDevicePlaybackName")->currentItem()->text(),
+              "Windows Default");
     for (QRadioButton* option : devices.findChildren<QRadioButton*>("optActionRight"))
-        if (option->property("Index").toInt() == FootpedalAction_Forward)
-            option->setChecked(true);
+        if (option->property("Index").toInt() == FootpedalAction_Forward) option->setChecked(true);
     EXPECT_TRUE(devices.save());
     EXPECT_EQ(devices.DeviceRecordingName(), "Line In");
     EXPECT_EQ(devices.FootpedalActionMiddle(), FootpedalAction_Play);
