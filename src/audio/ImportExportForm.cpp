@@ -64,17 +64,17 @@ void frmImportExport::lookup() {
     const QString chosen =
         m_importOption->isChecked()
             ? QFileDialog::getOpenFileName(this, QStringLiteral("Import File"), m_file->text(), kDialogFilter)
-            : QFileDialog::getSaveFileName(this, QStringLiteral("Export File"), m_file->text(), kDialogFilter);
-    if (chosen.isEmpty())
-        return;
-    m_file->setText(!m_importOption->isChecked() && QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".WAV")
-                                                                                        : chosen);
+            : QFileDialog::getSaveFileName(this, QStringLiteral("Export File"), m_file->text(),
+                                           kDialogFilter);
+    if (chosen.isEmpty()) return;
+    m_file->setText(!m_importOption->isChecked() && QFileInfo(chosen).suffix().isEmpty()
+                        ? chosen + QStringLiteral(".WAV")
+                        : chosen);
 }
 
 bool frmImportExport::validate() {
     const QString text = m_file->text();
-    if (text.isEmpty())
-        return true;
+    if (text.isEmpty()) return true;
     if (m_importOption->isChecked() && !QFileInfo(text).isFile()) {
         MessageShow(QStringLiteral("Invalid file name"));
         m_file->setFocus();
@@ -89,14 +89,12 @@ bool frmImportExport::validate() {
 }
 
 bool frmImportExport::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_file && event->type() == QEvent::FocusOut)
-        validate();
+    if (watched == m_file && event->type() == QEvent::FocusOut) validate();
     return QDialog::eventFilter(watched, event);
 }
 
 void frmImportExport::execute() {
-    if (!validate())
-        return;
+    if (!validate()) return;
     if (m_file->text().isEmpty()) {
         MessageShow(QStringLiteral("Missing file name"));
         m_file->setFocus();

@@ -64,7 +64,6 @@ void Dictation::RecordingFileDeleteAll() {
 
 // ---------------------------------------------------------------- server data and workflow
 
-QString Dictation::DictationList() { return QString(); }
 QString Dictation::WorkflowListGet(const QString&) { return QString(); }
 void Dictation::TranscriptionApplicationOpen(const QString&, const QString&, const QString&, const QString&,
                                              const QString&) {}

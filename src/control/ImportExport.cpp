@@ -12,8 +12,7 @@ bool Dictation::RecordingFileImport(const QString& strRecordingFileName_IN) {
     vd::ErrorGuard({vd::kDictationClass, "RecordingFileImport"}, [&] {
         const QString copy = d->temporaryFileName();
         QFile::remove(copy);
-        if (copy.isEmpty() || !QFile::copy(strRecordingFileName_IN, copy))
-            return;
+        if (copy.isEmpty() || !QFile::copy(strRecordingFileName_IN, copy)) return;
         if (d->mode != RecordingMode_None && (d->data.recordingChanged || d->data.headerChanged))
             RecordingEnd();
         d->resetRecordingData(false, false);

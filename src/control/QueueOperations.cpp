@@ -5,7 +5,9 @@
 
 #include "DictationPrivate.h"
 #include "server/ChangeDialogs.h"
+#include "server/DictationList.h"
 #include "server/ServerRequest.h"
+#include "services/VantorMessage.h"
 
 using namespace VantorDictation4;
 
@@ -47,6 +49,35 @@ QString Dictation::DictationNext() {
         bool cancel = false;
         Q_EMIT DictationNext(name, cancel);
         if (!cancel) RecordingRead(name);
+    });
+    return name;
+}
+
+QString Dictation::DictationList() {
+    QString name;
+    vd::ErrorGuard({vd::kDictationClass, "DictationList"}, [&] {
+        if (!queueModeAllowed(d->mode)) return;
+        vd::frmDictationList form(this, this);
+        form.Initialize(d->listSortOrder, d->listSelectionAuthor, d->listSelectionExclusionAuthor,
+                        d->listSelectionPriority, d->listDisplayIncludeArchive, d->listIncludeArchive);
+        Q_EMIT DialogDisplayed(QStringLiteral("DictationList"));
+        form.exec();
+        Q_EMIT DialogCleared(QStringLiteral("DictationList"));
+        if (form.FormCancel()) return;
+        name = form.RecordingName();
+        d->listIncludeArchive = form.DictationListIncludeArchive();
+        bool cancel = false;
+        Q_EMIT DictationSelected(name, cancel);
+        if (!cancel) {
+            if (form.HeaderOnly()) {
+                DataEditDictation(name);
+            } else {
+                RecordingRead(name);
+                if (d->data.name.isEmpty())
+                    vd::MessageShow(QStringLiteral("Error reading existing dictation"));
+            }
+        }
+        UpdateDisplayLayout();
     });
     return name;
 }

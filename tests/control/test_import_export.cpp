@@ -33,8 +33,7 @@ void answerDataForm(bool save) {
             form->findChild<QPushButton*>("cmdSave")->click();
         } else {
             QMetaObject::invokeMethod(form, "reject");
-            if (auto* box = QApplication::activeModalWidget(); box && box != form)
-                box->close();
+            if (auto* box = QApplication::activeModalWidget(); box && box != form) box->close();
         }
     });
 }
@@ -90,8 +89,7 @@ TEST_F(ControlFixture, ImportExportFormChecksTheFile) {
     form.execute();
     EXPECT_EQ(messages.shown[1].text, "Invalid file name");
     for (QRadioButton* option : form.findChildren<QRadioButton*>("optImportExport"))
-        if (option->property("Index").toInt() == 1)
-            option->setChecked(true);
+        if (option->property("Index").toInt() == 1) option->setChecked(true);
     file->setText(folder.filePath("absent/x.wav"));
     form.execute();
     EXPECT_EQ(messages.shown[2].text, "Invalid folder name");

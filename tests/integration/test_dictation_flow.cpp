@@ -7,6 +7,7 @@
 #include "audio/AudioTestSupport.h"
 #include "common/ProcessState.h"
 #include "control/DictationPrivate.h"
+#include "server/DictationList.h"
 #include "services/HostServices.h"
 #include "services/VantorMessage.h"
 #include "speech/CommandMenu.h"
@@ -151,6 +152,22 @@ TEST(DictationFlow, TheQueueHandsOutEachDictationOnceAndChangesStatusAndPriority
     QStringList announced;
     QObject::connect(typist.control.get(), qOverload<const QString&, bool&>(&Dictation::DictationNext),
                      [&](const QString& n, bool&) { announced << n; });
+    // The list shows both; the one picked opens for playback.
+    int listed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* list = qobject_cast<vd::frmDictationList*>(QApplication::activeModalWidget());
+        ASSERT_NE(list, nullptr);
+        listed = list->table().rowCount();
+        for (int row = 1; row <= listed; ++row)
+            if (list->table().cell(row, 0) == names[0]) list->setCurrentRow(row);
+        list->choose(false);
+    });
+    EXPECT_EQ(typist.control->DictationList(), names[0]);
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(typist.control->RecordingName(), names[0]);
+    EXPECT_EQ(typist.control->RecordingMode(), RecordingMode_PlaybackStandby);
+    typist.control->RecordingClose(false);
+
     // Priority first: the STAT dictation comes out before the low one.
     EXPECT_EQ(typist.control->DictationNext(), names[1]);
     EXPECT_EQ(typist.control->RecordingMode(), RecordingMode_PlaybackStandby);
