@@ -11,10 +11,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include "hub/Reference.h"
 
 DeskHubSettings DeskHubSettings::fromEnvironment() {
     return {qEnvironmentVariable("RELAYHUB_URL"), qEnvironmentVariable("RELAYHUB_USER"),
@@ -27,9 +34,41 @@ DeskWindow::DeskWindow(const DeskHubSettings& hub, QWidget* parent) : QMainWindo
     auto* layout = new QVBoxLayout(central);
     m_control = new Dictation(central);
     layout->addWidget(m_control);
-    layout->addStretch();
+    // The patients of the day: double-click (or Dictate) starts a dictation.
+    m_worklist = new QTableWidget(0, 5, central);
+    m_worklist->setObjectName(QStringLiteral("tblWorklist"));
+    m_worklist->setHorizontalHeaderLabels({QStringLiteral("Account"), QStringLiteral("Patient"),
+                                           QStringLiteral("Date of service"), QStringLiteral("Study"),
+                                           QStringLiteral("Modality")});
+    m_worklist->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_worklist->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    const QJsonArray rows = QJsonDocument::fromJson(relayhub::DemoDataJson().toUtf8())
+                                .object()
+                                .value(QStringLiteral("worklist"))
+                                .toArray();
+    for (const QJsonValue& value : rows) {
+        const QJsonObject o = value.toObject();
+        const int row = m_worklist->rowCount();
+        m_worklist->insertRow(row);
+        const QString cells[5] = {o.value(QStringLiteral("account")).toString(),
+                                  o.value(QStringLiteral("patientLast")).toString() + QStringLiteral(", ") +
+                                      o.value(QStringLiteral("patientFirst")).toString(),
+                                  o.value(QStringLiteral("dateOfService")).toString(),
+                                  o.value(QStringLiteral("study")).toString(),
+                                  o.value(QStringLiteral("modality")).toString()};
+        for (int c = 0; c < 5; ++c)
+            m_worklist->setItem(row, c, new QTableWidgetItem(cells[c]));
+        m_worklist->item(row, 0)->setData(Qt::UserRole, o.value(QStringLiteral("key")).toString());
+    }
+    m_worklist->resizeColumnsToContents();
+    auto* dictate = new QPushButton(QStringLiteral("Dictate for the selected patient"), central);
+    dictate->setObjectName(QStringLiteral("cmdDictate"));
+    connect(dictate, &QPushButton::clicked, this, [this] { dictateFor(m_worklist->currentRow()); });
+    connect(m_worklist, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { dictateFor(row); });
+    layout->addWidget(m_worklist, 1);
+    layout->addWidget(dictate);
     setCentralWidget(central);
-    resize(900, 160);
+    resize(1000, 420);
 
     m_utils = new VantorUtils(QString(), this);
     auto* codeTables = new VantorCodeTables(this);
@@ -57,6 +96,21 @@ DeskWindow::DeskWindow(const DeskHubSettings& hub, QWidget* parent) : QMainWindo
 }
 
 DeskWindow::~DeskWindow() { saveSetup(); }
+
+void DeskWindow::dictateFor(int row) {
+    if (row < 0 || row >= m_worklist->rowCount()) return;
+    auto code = [&](int column) {
+        return m_worklist->item(row, column)->text().section(QStringLiteral("  "), 0, 0);
+    };
+    // An open recording is ended first, as the control asks when it changed.
+    if (m_control->RecordingMode() != VantorDictation4::RecordingMode_None) m_control->RecordingClose(false);
+    m_control->InitializeDictation4(
+        QString(), VantorDictation4::DictationType_RecordingOnly, m_worklist->item(row, 0)->text(),
+        m_worklist->item(row, 1)->text(), code(3), code(4),
+        QDateTime::fromString(m_worklist->item(row, 2)->text(), QStringLiteral("MM/dd/yyyy")), QString(),
+        QString(), QString(), QString(), QString(), false, VantorDictation4::DictationPriority_Normal,
+        QString(), qEnvironmentVariable("USER"), m_worklist->item(row, 0)->data(Qt::UserRole).toString());
+}
 
 QString DeskWindow::setupFilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/setup.txt");

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class Dictation;
+class QTableWidget;
 class RelayHubServer;
 class UtilityComponent;
 
@@ -33,6 +34,10 @@ public:
     QString restoreSetup();
     // Saves the control's current setup for the next run.
     void saveSetup();
+    // The patients to dictate against (the demo worklist).
+    QTableWidget* worklist() const { return m_worklist; }
+    // Starts a dictation for the worklist row.
+    void dictateFor(int row);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,6 +46,7 @@ private:
     Dictation* m_control = nullptr;
     UtilityComponent* m_utils = nullptr;
     RelayHubServer* m_hub = nullptr;
+    QTableWidget* m_worklist = nullptr;
     QString m_hubDescription;
     bool m_saved = false;
 };

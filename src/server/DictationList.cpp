@@ -33,8 +33,7 @@ QString eightDigits(qint64 value) { return QStringLiteral("%1").arg(value, 8, 10
 
 // The text before a cell's style suffix, and the suffix.
 QPair<QString, QString> splitSuffix(const QString& cell) {
-    if (cell.size() < kDataSuffix)
-        return {QString(), cell};
+    if (cell.size() < kDataSuffix) return {QString(), cell};
     return {cell.left(cell.size() - kDataSuffix), cell.right(kDataSuffix)};
 }
 } // namespace
@@ -51,9 +50,9 @@ QString DictationListTable::NumberPairKey(const QString& cell) {
 QString DictationListTable::PriorityKey(const QString& cell) {
     const auto [text, suffix] = splitSuffix(cell);
     const QString word = text.trimmed().toUpper();
-    const int number = word == QStringLiteral("LO")    ? 1
-                       : word == QStringLiteral("MED") ? 2
-                       : word == QStringLiteral("HI")  ? 3
+    const int number = word == QStringLiteral("LO")     ? 1
+                       : word == QStringLiteral("MED")  ? 2
+                       : word == QStringLiteral("HI")   ? 3
                        : word == QStringLiteral("STAT") ? 4
                                                         : 0;
     return eightDigits(number) + suffix;
@@ -74,10 +73,9 @@ QString DictationListTable::applyPage(const QStringList& blocks) {
             key = fields.value(2);
             continue;
         }
-        if (type != QStringLiteral("GC") && type != QStringLiteral("GR"))
-            continue;
+        if (type != QStringLiteral("GC") && type != QStringLiteral("GR")) continue;
         if (type == QStringLiteral("GC") && m_continuing)
-            continue; // later pages keep the first page's columns
+            continue;                                           // later pages keep the first page's columns
         const QStringList cells = fields.value(3).split(u'\t'); // field 2 is the key's place
         QStringList row(qMax(m_columns, int(cells.size()) + 1) + 1);
         row[0] = cells.value(0);
@@ -101,9 +99,9 @@ QString DictationListTable::cell(int row, int column) const {
 }
 
 QString DictationListTable::countLabel() const {
-    if (rowCount() == 1 && cell(1, 0) == QStringLiteral("0"))
-        return QStringLiteral("No Dictations");
-    return QString::number(rowCount()) + (rowCount() == 1 ? QStringLiteral(" Dictation") : QStringLiteral(" Dictations"));
+    if (rowCount() == 1 && cell(1, 0) == QStringLiteral("0")) return QStringLiteral("No Dictations");
+    return QString::number(rowCount()) +
+           (rowCount() == 1 ? QStringLiteral(" Dictation") : QStringLiteral(" Dictations"));
 }
 
 // ---------------------------------------------------------------- model
@@ -118,8 +116,7 @@ void DictationListModel::reload() {
 
 void DictationListModel::setCurrentRow(int row) {
     m_currentRow = row;
-    if (rowCount() > 0)
-        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    if (rowCount() > 0) Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 QVariant DictationListModel::data(const QModelIndex& index, int role) const {
@@ -134,9 +131,12 @@ QVariant DictationListModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
         return OleColorToQColor(cell.textColor);
     case Qt::BackgroundRole:
-        return OleColorToQColor(row == m_currentRow && index.column() != 11 ? Colors().gridSelection : cell.backColor);
+        return OleColorToQColor(row == m_currentRow && index.column() != 11 ? Colors().gridSelection
+                                                                            : cell.backColor);
     case Qt::TextAlignmentRole:
-        return int((cell.alignment == 1 ? Qt::AlignHCenter : cell.alignment == 2 ? Qt::AlignRight : Qt::AlignLeft) |
+        return int((cell.alignment == 1   ? Qt::AlignHCenter
+                    : cell.alignment == 2 ? Qt::AlignRight
+                                          : Qt::AlignLeft) |
                    Qt::AlignVCenter);
     default:
         return {};
@@ -217,8 +217,7 @@ frmDictationList::frmDictationList(Dictation* control, QWidget* owner) : QDialog
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, &frmDictationList::sortBy);
     connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const QModelIndex i = m_grid->indexAt(at);
-        if (!i.isValid())
-            return;
+        if (!i.isValid()) return;
         setCurrentRow(i.row() + 1);
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("mnuPopup"));
@@ -239,8 +238,9 @@ frmDictationList::frmDictationList(Dictation* control, QWidget* owner) : QDialog
     });
 }
 
-void frmDictationList::Initialize(const QString& sortOrder, const QString& author, const QString& excludedAuthors,
-                                  short priority, bool displayIncludeArchive, bool includeArchive) {
+void frmDictationList::Initialize(const QString& sortOrder, const QString& author,
+                                  const QString& excludedAuthors, short priority, bool displayIncludeArchive,
+                                  bool includeArchive) {
     ErrorGuard({kModule, "Initialize"}, [&] {
         m_sortOrder = sortOrder;
         m_author = author;
@@ -265,8 +265,7 @@ void frmDictationList::refresh() {
 }
 
 void frmDictationList::retrieve() {
-    if (m_busy)
-        return;
+    if (m_busy) return;
     m_busy = true;
     m_count->clear();
     auto* server = qobject_cast<ServerRequestComponent*>(Slots().relayHubServer.data());
@@ -282,11 +281,9 @@ void frmDictationList::retrieve() {
             MessageShow(failure::DictationList);
             break;
         }
-        if (firstPage)
-            m_table.clear();
+        if (firstPage) m_table.clear();
         firstPage = false;
-        if (m_table.applyPage(blocks).isEmpty())
-            break;
+        if (m_table.applyPage(blocks).isEmpty()) break;
     }
     m_busy = false;
 }
@@ -300,15 +297,13 @@ void frmDictationList::rebuild() {
         // The recording name and the sort keys are not shown.
         const bool shown = c > 2 && definition.number > 0;
         m_grid->setColumnHidden(c, !shown);
-        if (shown)
-            header->resizeSection(c, definition.number * fontMetrics().averageCharWidth());
+        if (shown) header->resizeSection(c, definition.number * fontMetrics().averageCharWidth());
     }
     setCurrentRow(1);
 }
 
 void frmDictationList::setCurrentRow(int row) {
-    if (row < 1 || row > m_table.rowCount())
-        return;
+    if (row < 1 || row > m_table.rowCount()) return;
     m_currentRow = row;
     m_model->setCurrentRow(row);
 }
@@ -324,30 +319,33 @@ void frmDictationList::sortBy(int gridColumn) {
 }
 
 void frmDictationList::choose(bool headerOnly) {
-    if (m_currentRow < 1 || m_currentRow > m_table.rowCount())
-        return;
+    if (m_currentRow < 1 || m_currentRow > m_table.rowCount()) return;
     m_recordingName = m_table.cell(m_currentRow, 0);
     m_headerOnly = headerOnly;
     m_selection->start(); // leaves the grid's own event before the form closes
 }
 
 void frmDictationList::changeStatus() {
-    if (m_control->DictationStatusChange(m_table.cell(m_currentRow, 0)))
-        refresh();
+    if (m_control->DictationStatusChange(m_table.cell(m_currentRow, 0))) refresh();
 }
 
 void frmDictationList::changePriority() {
-    if (m_control->DictationPriorityChange(m_table.cell(m_currentRow, 0)))
-        refresh();
+    if (m_control->DictationPriorityChange(m_table.cell(m_currentRow, 0))) refresh();
 }
 
 bool frmDictationList::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: choose(false); return true;
-        case Qt::Key_Up: setCurrentRow(m_currentRow - 1); return true;
-        case Qt::Key_Down: setCurrentRow(m_currentRow + 1); return true;
+        case Qt::Key_Enter:
+            choose(false);
+            return true;
+        case Qt::Key_Up:
+            setCurrentRow(m_currentRow - 1);
+            return true;
+        case Qt::Key_Down:
+            setCurrentRow(m_currentRow + 1);
+            return true;
         default:
             m_search->setFocus();
             return false;

@@ -56,8 +56,8 @@ class frmDictationList : public QDialog {
     Q_OBJECT
 public:
     explicit frmDictationList(Dictation* control, QWidget* owner = nullptr);
-    void Initialize(const QString& sortOrder, const QString& author, const QString& excludedAuthors, short priority,
-                    bool displayIncludeArchive, bool includeArchive);
+    void Initialize(const QString& sortOrder, const QString& author, const QString& excludedAuthors,
+                    short priority, bool displayIncludeArchive, bool includeArchive);
 
     bool FormCancel() const { return m_cancel; }
     QString RecordingName() const { return m_recordingName; }

@@ -17,8 +17,9 @@ QString gr(const QString& name, const QString& pair, const QString& priority) {
     cells << priority + kSuffix;
     return "|GR||" + cells.join('\t');
 }
-const QString kColumns = "|GC||NameAA010\tPatientAA020\tLengthAA008\tC3AA005\tC4AA005\tC5AA005\tC6AA005\tC7AA005\t"
-                         "C8AA005\tPriorityAA006";
+const QString kColumns =
+    "|GC||NameAA010\tPatientAA020\tLengthAA008\tC3AA005\tC4AA005\tC5AA005\tC6AA005\tC7AA005\t"
+    "C8AA005\tPriorityAA006";
 } // namespace
 
 TEST(DictationListTable, PagesKeepTheFirstColumnsAndSortKeysOrderValues) {
@@ -73,7 +74,8 @@ TEST_F(ControlFixture, DictationListOpensTheChosenDictation) {
     const QString plain = "|GET|AUDIO|DICTATION|*|PRIORITY,DATE,NAME|*|*|N|*|";
     server.blockAnswers.insert(plain, {kColumns, gr("D7", "1_2", "HI"), "|END|"});
     QStringList events;
-    QObject::connect(control.get(), &Dictation::DialogDisplayed, [&](const QString& n) { events << "+" + n; });
+    QObject::connect(control.get(), &Dictation::DialogDisplayed,
+                     [&](const QString& n) { events << "+" + n; });
     QObject::connect(control.get(), &Dictation::DialogCleared, [&](const QString& n) { events << "-" + n; });
     QObject::connect(control.get(), &Dictation::DictationSelected, [&](const QString& n, bool& cancel) {
         events << "selected " + n;
