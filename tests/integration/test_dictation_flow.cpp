@@ -53,16 +53,26 @@ struct Workstation {
 };
 } // namespace
 
-TEST(DictationFlow, AnAuthorsDictationReachesTheTranscriptionistSampleForSample) {
+// One embedded hub and the host components that every workstation shares.
+struct DictationFlow : ::testing::Test {
     QTemporaryDir dir;
     RelayHubServer hub;
-    ASSERT_TRUE(hub.OpenEmbedded(dir.filePath("hub.db"), false)) << hub.LastError().toStdString();
     RecordingUtils utils;
     VantorCodeTables codes;
     vd::ScriptedMessages messages;
 
-    Workstation author(hub, utils, codes, dir.filePath("author"), "drsmith");
-    QDir().mkpath(dir.filePath("author"));
+    void SetUp() override {
+        ASSERT_TRUE(hub.OpenEmbedded(dir.filePath("hub.db"), false)) << hub.LastError().toStdString();
+        QDir().mkpath(dir.filePath("w"));
+    }
+    std::unique_ptr<Workstation> workstation(const QString& user) {
+        return std::make_unique<Workstation>(hub, utils, codes, dir.filePath("w"), user);
+    }
+};
+
+TEST_F(DictationFlow, AnAuthorsDictationReachesTheTranscriptionistSampleForSample) {
+    auto authorStation = workstation("drsmith");
+    Workstation& author = *authorStation;
     const auto programme = audiotest::numberedSamples(11025 * 2, 1, 8);
     author.backend->setMicrophone({programme});
     author.control->InitializeDictation3(
@@ -89,8 +99,8 @@ TEST(DictationFlow, AnAuthorsDictationReachesTheTranscriptionistSampleForSample)
     ASSERT_EQ(saved, QStringList({"A123/" + name}));
     EXPECT_TRUE(messages.shown.isEmpty());
 
-    Workstation typist(hub, utils, codes, dir.filePath("typist"), "mtyler");
-    QDir().mkpath(dir.filePath("typist"));
+    auto typistStation = workstation("mtyler");
+    Workstation& typist = *typistStation;
     QStringList read;
     QObject::connect(typist.control.get(), &Dictation::RecordingReadDatabase,
                      [&](const QString&, const QString& n, const QString& file) { read << n << file; });
@@ -125,15 +135,9 @@ void answerNextDialog(const QString& choice) {
 }
 } // namespace
 
-TEST(DictationFlow, TheQueueHandsOutEachDictationOnceAndChangesStatusAndPriority) {
-    QTemporaryDir dir;
-    RelayHubServer hub;
-    ASSERT_TRUE(hub.OpenEmbedded(dir.filePath("hub.db"), false));
-    RecordingUtils utils;
-    VantorCodeTables codes;
-    vd::ScriptedMessages messages;
-    QDir().mkpath(dir.filePath("w"));
-    Workstation author(hub, utils, codes, dir.filePath("w"), "drsmith");
+TEST_F(DictationFlow, TheQueueHandsOutEachDictationOnceAndChangesStatusAndPriority) {
+    auto authorStation = workstation("drsmith");
+    Workstation& author = *authorStation;
     author.backend->setMicrophoneTone(-12, 440);
     QStringList names;
     for (const char* account : {"A1", "A2"}) {
@@ -148,7 +152,8 @@ TEST(DictationFlow, TheQueueHandsOutEachDictationOnceAndChangesStatusAndPriority
         author.control->RecordingClose(false);
     }
 
-    Workstation typist(hub, utils, codes, dir.filePath("w"), "mtyler");
+    auto typistStation = workstation("mtyler");
+    Workstation& typist = *typistStation;
     QStringList announced;
     QObject::connect(typist.control.get(), qOverload<const QString&, bool&>(&Dictation::DictationNext),
                      [&](const QString& n, bool&) { announced << n; });
@@ -194,15 +199,9 @@ TEST(DictationFlow, TheQueueHandsOutEachDictationOnceAndChangesStatusAndPriority
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST(DictationFlow, EndOfLetterSavesThroughTheCommandMenu) {
-    QTemporaryDir dir;
-    RelayHubServer hub;
-    ASSERT_TRUE(hub.OpenEmbedded(dir.filePath("hub.db"), false));
-    RecordingUtils utils;
-    VantorCodeTables codes;
-    vd::ScriptedMessages messages;
-    QDir().mkpath(dir.filePath("w"));
-    Workstation author(hub, utils, codes, dir.filePath("w"), "drsmith");
+TEST_F(DictationFlow, EndOfLetterSavesThroughTheCommandMenu) {
+    auto authorStation = workstation("drsmith");
+    Workstation& author = *authorStation;
     author.backend->setMicrophoneTone(-12, 440);
     author.control->InitializeDictation("", "B7", "Poe, Ed", "", "", QDateTime(QDate(2026, 12, 2), QTime()),
                                         "", "", DictationPriority_Normal, "", "drsmith");
