@@ -119,16 +119,12 @@ struct DictationPrivate {
     StatusInputs statusInputs() const;
 
     // Recording operations
-    QString segmentBase;
-    int segmentCounter = 0;
     void modeChanged(bool dictating, bool standby, bool overwrite, const QString& text);
     // Runs the display poll while audio runs (only when the timer is displayed).
     void timeDisplayEnable(bool enabled);
     // Moves the position; 0 ms means to the beginning or the end.
     void mediaFastMove(bool backward, qint32 milliseconds);
     void createNewRecording();
-    // Name of segment index (or, when newSegment, of the next one).
-    QString segmentName(bool newSegment, int index);
     void clearRecordingWork();
     void pauseRunning();
     // Level indicator: black while voice activation pauses, red on overload,

@@ -83,15 +83,8 @@ void DictationPrivate::createNewRecording() {
         break;
     }
     case DictationType_TextOnly:
-    case DictationType_TextAndRecording: {
-        // Text dictations collect recognised segments beside the temporary folder.
-        QString folder = temporaryFolder;
-        while (folder.endsWith(u'/') || folder.endsWith(u'\\'))
-            folder.chop(1);
-        segmentBase = folder;
-        segmentCounter = 0;
-        break;
-    }
+    case DictationType_TextAndRecording:
+        break; // the dictation text window belongs to the speech work
     case DictationType_ExternalText:
         q->TranscriptionApplicationOpen(QString(), data.patientAccountNumber, data.patientName, QString(),
                                         data.externalKey);
@@ -99,11 +92,6 @@ void DictationPrivate::createNewRecording() {
     default:
         break;
     }
-}
-
-QString DictationPrivate::segmentName(bool newSegment, int index) {
-    const int number = newSegment ? segmentCounter++ : index;
-    return segmentBase + QStringLiteral("_%1.WAV").arg(number, 4, 10, QLatin1Char('0'));
 }
 
 // Shared end of cancel and end-of-letter: forget the work on the recording.
