@@ -1,6 +1,7 @@
 #pragma once
 // Public enumerations. Their values are stored in setup strings and server
-// records and compiled into host code: never renumber.
+// records and compiled into host code: never renumber. Each has int as its
+// underlying type, so any number read from stored data is a valid value.
 
 #include <QObject>
 
@@ -9,7 +10,7 @@
 namespace VantorDictation4 {
 Q_NAMESPACE_EXPORT(VD4_EXPORT)
 
-enum gdenmSpeechmikeButton {
+enum gdenmSpeechmikeButton : int {
     SpeechmikeButton_Command = 1,
     SpeechmikeButton_Record = 2,
     SpeechmikeButton_Insert = 3,
@@ -24,13 +25,13 @@ enum gdenmSpeechmikeButton {
 };
 Q_ENUM_NS(gdenmSpeechmikeButton)
 
-enum gdenmRecordingType {
+enum gdenmRecordingType : int {
     RecordingType_Dictation = 0,
     RecordingType_PhoneMessage = 1,
 };
 Q_ENUM_NS(gdenmRecordingType)
 
-enum gdenmRecordingQualitySamples {
+enum gdenmRecordingQualitySamples : int {
     RecordingQualitySamples_Default = 0,
     RecordingQualitySamples_PhoneMessage = 8000,
     RecordingQualitySamples_Normal = 11025,
@@ -39,21 +40,21 @@ enum gdenmRecordingQualitySamples {
 };
 Q_ENUM_NS(gdenmRecordingQualitySamples)
 
-enum gdenmRecordingQualitySampleSize {
+enum gdenmRecordingQualitySampleSize : int {
     RecordingQualitySampleSize_Default = 0,
     RecordingQualitySampleSize_Normal = 8,
     RecordingQualitySampleSize_CD = 16,
 };
 Q_ENUM_NS(gdenmRecordingQualitySampleSize)
 
-enum gdenmRecordingQualityChannels {
+enum gdenmRecordingQualityChannels : int {
     RecordingQualityChannels_Default = 0,
     RecordingQualityChannels_Mono = 1,
     RecordingQualityChannels_Stereo = 2,
 };
 Q_ENUM_NS(gdenmRecordingQualityChannels)
 
-enum gdenmRecordingMode {
+enum gdenmRecordingMode : int {
     RecordingMode_None = 0,
     RecordingMode_PlaybackStandby = 1,
     RecordingMode_Playback = 2,
@@ -73,7 +74,7 @@ enum gdenmRecordingMode {
 };
 Q_ENUM_NS(gdenmRecordingMode)
 
-enum gdenmDictationPriority {
+enum gdenmDictationPriority : int {
     DictationPriority_Low = 1,
     DictationPriority_Normal = 2,
     DictationPriority_High = 3,
@@ -81,7 +82,7 @@ enum gdenmDictationPriority {
 };
 Q_ENUM_NS(gdenmDictationPriority)
 
-enum gdenmAudioRate {
+enum gdenmAudioRate : int {
     AudioRate_Slowest = 30,
     AudioRate_Slower = 50,
     AudioRate_Slow = 64,
@@ -96,7 +97,7 @@ enum gdenmAudioRate {
 };
 Q_ENUM_NS(gdenmAudioRate)
 
-enum gdenmFootpedalAction {
+enum gdenmFootpedalAction : int {
     FootpedalAction_None = 0,
     FootpedalAction_Rewind = 1,
     FootpedalAction_Play = 2,
@@ -104,7 +105,7 @@ enum gdenmFootpedalAction {
 };
 Q_ENUM_NS(gdenmFootpedalAction)
 
-enum gdenmDictationType {
+enum gdenmDictationType : int {
     DictationType_None = 0,
     DictationType_RecordingOnly = 1,
     DictationType_TextOnly = 2,
@@ -113,21 +114,21 @@ enum gdenmDictationType {
 };
 Q_ENUM_NS(gdenmDictationType)
 
-enum mdenmSpeechMikeProLight {
+enum mdenmSpeechMikeProLight : int {
     SpeechMikeProLight_Command = 1,
     SpeechMikeProLight_Record = 2,
     SpeechMikeProLight_Insert = 3,
 };
 Q_ENUM_NS(mdenmSpeechMikeProLight)
 
-enum mdenmSpeechMikeProStatus {
+enum mdenmSpeechMikeProStatus : int {
     SpeechMikeProStatus_Off = 0,
     SpeechMikeProStatus_On = 1,
     SpeechMikeProStatus_Standby = 2,
 };
 Q_ENUM_NS(mdenmSpeechMikeProStatus)
 
-enum gdenmRecognitionMode {
+enum gdenmRecognitionMode : int {
     RecognitionMode_Unknown = 0,
     RecognitionMode_Normal = 1,
     RecognitionMode_Spell = 2,
@@ -136,7 +137,7 @@ enum gdenmRecognitionMode {
 };
 Q_ENUM_NS(gdenmRecognitionMode)
 
-enum gdenmDragonbarMode {
+enum gdenmDragonbarMode : int {
     DragonbarMode_Off = -1,
     DragonbarMode_DockedTop = 0,
     DragonbarMode_DockedBottom = 1,
@@ -146,28 +147,28 @@ enum gdenmDragonbarMode {
 };
 Q_ENUM_NS(gdenmDragonbarMode)
 
-enum gdenmDragonRoamingMode {
+enum gdenmDragonRoamingMode : int {
     DragonRoamingMode_None = 0,
     DragonRoamingMode_Normal = 1,
     DragonRoamingMode_Database = 2,
 };
 Q_ENUM_NS(gdenmDragonRoamingMode)
 
-enum gdenmTranscriptionType {
+enum gdenmTranscriptionType : int {
     TranscriptionTypeDictation = 0,
     TranscriptionTypeVoiceRecognition = 1,
     TranscriptionTypeTranscription = 2,
 };
 Q_ENUM_NS(gdenmTranscriptionType)
 
-enum genmWorkflowTrackingDictation {
+enum genmWorkflowTrackingDictation : int {
     WorkflowTrackingDictation_None = 0,
     WorkflowTrackingDictation_Workflow = 1,
     WorkflowTrackingDictation_AfterDictation = 2,
 };
 Q_ENUM_NS(genmWorkflowTrackingDictation)
 
-enum genmWorkflowTrackingVoiceRecognition {
+enum genmWorkflowTrackingVoiceRecognition : int {
     WorkflowTrackingVoiceRecognition_None = 0,
     WorkflowTrackingVoiceRecognition_Workflow = 1,
     WorkflowTrackingVoiceRecognition_BeforeTranscription = 2,
@@ -175,7 +176,7 @@ enum genmWorkflowTrackingVoiceRecognition {
 };
 Q_ENUM_NS(genmWorkflowTrackingVoiceRecognition)
 
-enum genmWorkflowTrackingTranscription {
+enum genmWorkflowTrackingTranscription : int {
     WorkflowTrackingTranscription_None = 0,
     WorkflowTrackingTranscription_Workflow = 1,
     WorkflowTrackingTranscription_BeforeTranscription = 2,
