@@ -157,15 +157,16 @@ bool RelayHubServer::ConnectHttp(const QString& strBaseUrl, const QString& strUs
 
 void RelayHubServer::TlsCaFileSet(const QString& strCaFile) { m_caFile = strCaFile; }
 
-bool RelayHubServer::RequestProcessBlocks(const QString& strRequest, QStringList& arrstrBlocks,
-                                          const QString&, QString& strInfo) {
+// Both operations share one path: no exception leaves, a failure is false
+// with its reason in LastError().
+template <class Call> bool RelayHubServer::guardedCall(QString& strInfo, Call call) {
     try {
         strInfo.clear();
         if (!m_transport) {
             m_lastError = QStringLiteral("no hub is configured");
             return false;
         }
-        return m_transport->blocks(strRequest, arrstrBlocks, m_lastError);
+        return call(*m_transport);
     } catch (const std::exception& e) {
         m_lastError = QString::fromUtf8(e.what());
         return false;
@@ -175,20 +176,14 @@ bool RelayHubServer::RequestProcessBlocks(const QString& strRequest, QStringList
     }
 }
 
+bool RelayHubServer::RequestProcessBlocks(const QString& strRequest, QStringList& arrstrBlocks,
+                                          const QString&, QString& strInfo) {
+    return guardedCall(
+        strInfo, [&](relayhub::Transport& t) { return t.blocks(strRequest, arrstrBlocks, m_lastError); });
+}
+
 bool RelayHubServer::RequestProcess(const QString& strRequest, QString& strResponse, const QString&,
                                     QString& strInfo) {
-    try {
-        strInfo.clear();
-        if (!m_transport) {
-            m_lastError = QStringLiteral("no hub is configured");
-            return false;
-        }
-        return m_transport->request(strRequest, strResponse, m_lastError);
-    } catch (const std::exception& e) {
-        m_lastError = QString::fromUtf8(e.what());
-        return false;
-    } catch (...) {
-        m_lastError = QStringLiteral("unknown failure");
-        return false;
-    }
+    return guardedCall(
+        strInfo, [&](relayhub::Transport& t) { return t.request(strRequest, strResponse, m_lastError); });
 }

@@ -36,6 +36,8 @@ public:
     QString LastError() const { return m_lastError; }
 
 private:
+    template <class Call> bool guardedCall(QString& strInfo, Call call);
+
     std::unique_ptr<relayhub::Transport> m_transport;
     QString m_session;
     QString m_lastError;
